@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, skipping those already present.
+# Usage: scripts/deps.sh build|test|shots
+set -euo pipefail
+
+build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+       fonts-dejavu-core fonts-liberation2)
+test=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils)
+shots=("${test[@]}" imagemagick)
+
+case "${1:-build}" in
+    build) wanted=("${build[@]}") ;;
+    test) wanted=("${test[@]}") ;;
+    shots) wanted=("${shots[@]}") ;;
+    *) echo "usage: $0 build|test|shots" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
