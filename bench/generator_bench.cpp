@@ -1,0 +1,124 @@
+#include "generator/BoardSimulator.h"
+#include "generator/ProgramFile.h"
+#include "generator/ProgramWriter.h"
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace corvane {
+namespace {
+
+constexpr std::uint8_t kLatches = 8;
+constexpr std::uint8_t kRows = 7;
+constexpr std::string_view kWidth = "40";
+
+// The largest file: 256 messages of 256 characters, all directions and speeds.
+std::vector<MessageEntry> LargestList()
+{
+    std::vector<MessageEntry> entries(256);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].text.resize(256);
+        for (std::size_t k = 0; k < entries[i].text.size(); ++k) {
+            entries[i].text[k] = static_cast<char>(32 + (i + 7 * k) % 95);
+        }
+        entries[i].itemData = PackItemData(static_cast<int>(i % 4), static_cast<int>(i % 10));
+    }
+    return entries;
+}
+
+GlyphTable FilledGlyphs()
+{
+    GlyphTable glyphs;
+    FillGlyphTable(glyphs);
+    return glyphs;
+}
+
+std::string BenchPath()
+{
+    return (std::filesystem::temp_directory_path() / "corvane-bench.bas").string();
+}
+
+void BM_RenderProgram(benchmark::State& state)
+{
+    const auto entries = LargestList();
+    const GlyphTable glyphs = FilledGlyphs();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string file = RenderProgram(entries, kWidth, kLatches, kRows, glyphs);
+        bytes = file.size();
+        benchmark::DoNotOptimize(file.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    state.counters["file_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_RenderProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RenderAndWriteProgram(benchmark::State& state)
+{
+    const auto entries = LargestList();
+    const GlyphTable glyphs = FilledGlyphs();
+    const std::string path = BenchPath();
+    const std::size_t bytes = RenderProgram(entries, kWidth, kLatches, kRows, glyphs).size();
+    for (auto _ : state) {
+        if (WriteProgram(path, entries, kWidth, kLatches, kRows, glyphs)) {
+            state.SkipWithError("writing failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_RenderAndWriteProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PlainBufferedWrite(benchmark::State& state)
+{
+    const std::string file = RenderProgram(LargestList(), kWidth, kLatches, kRows, FilledGlyphs());
+    const std::string path = BenchPath();
+    for (auto _ : state) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_PlainBufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same write followed by the disk sync that QSaveFile::commit() performs
+// before its rename: the floor for any save that survives a power cut.
+void BM_PlainWriteAndSync(benchmark::State& state)
+{
+    const std::string file = RenderProgram(LargestList(), kWidth, kLatches, kRows, FilledGlyphs());
+    const std::string path = BenchPath();
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::write(fd, file.data(), file.size()) != static_cast<ssize_t>(file.size()) ||
+            ::fdatasync(fd) != 0) {
+            state.SkipWithError("writing failed");
+        }
+        ::close(fd);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_PlainWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SimulatorFrame(benchmark::State& state)
+{
+    const MessageEntry entry{std::string(256, 'W'), PackItemData(0, 5)};
+    const BoardSimulator simulator(MakeScrollBlockInput(0, entry, kWidth, kLatches, kRows),
+                                   DataTableBytes(entry, kLatches));
+    int step = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(simulator.frame(step).data());
+        step = (step + 97) % simulator.stepCount();
+    }
+}
+BENCHMARK(BM_SimulatorFrame);
+
+} // namespace
+} // namespace corvane
+
+BENCHMARK_MAIN();

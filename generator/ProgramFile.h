@@ -1,0 +1,32 @@
+#pragma once
+
+#include "generator/GlyphTable.h"
+#include "generator/MessageEntry.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+struct WriteFailure
+{
+    std::string path;
+    std::string reason; // the system's reason text
+};
+
+// Creates or replaces the file at utf8Path with exactly `bytes`. The bytes go
+// to a temporary file in the same folder that then replaces the target in one
+// step: on failure an existing file keeps its old content and no temporary
+// file is left behind.
+std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes);
+
+// Renders the program for the entries (RenderProgram) and writes it to utf8Path.
+std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
+                                         std::span<const MessageEntry> entries,
+                                         std::string_view widthText, std::uint8_t latchCount,
+                                         std::uint8_t rowCount, const GlyphTable& glyphs);
+
+} // namespace corvane

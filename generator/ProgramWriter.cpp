@@ -1,0 +1,250 @@
+#include "generator/ProgramWriter.h"
+
+#include "generator/MakerDetails.h"
+#include "generator/ScrollPlan.h"
+#include "generator/TextLines.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace corvane {
+
+using text::AppendLine;
+
+namespace {
+
+constexpr int kMaxSpeed = 9;
+constexpr int kByteMax = 255;
+constexpr std::string_view kBlankColumnLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
+constexpr std::string_view kTitleRule = "' +---------------------------+";
+
+bool IsVertical(ScrollDirection direction)
+{
+    return direction == ScrollDirection::Up || direction == ScrollDirection::Down;
+}
+
+ScrollDirection DirectionOfEntry(const MessageEntry& entry)
+{
+    const int direction = DirectionOf(entry.itemData);
+    return direction >= 0 && direction <= 3 ? static_cast<ScrollDirection>(direction)
+                                            : ScrollDirection::Left;
+}
+
+struct BlankColumnLines
+{
+    std::size_t leading = 0;
+    std::size_t trailing = 0;
+};
+
+// Left and Right tables start and end with one blank line per latch. Up and
+// Down blocks read columns 0 to 5 × LatchCount − 1, so a short vertical
+// message gets blank lines after its characters until the table holds them.
+BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
+                              std::uint8_t latchCount)
+{
+    if (!IsVertical(direction)) {
+        return {latchCount, latchCount};
+    }
+    const std::size_t needed = std::size_t{ScrollPlan::kColumnsPerLatch} * latchCount;
+    const std::size_t held = ScrollPlan::kColumnsPerCharacter * textLength;
+    if (held >= needed) {
+        return {};
+    }
+    return {0, (needed - held + ScrollPlan::kColumnsPerLatch - 1) / ScrollPlan::kColumnsPerLatch};
+}
+
+void AppendBannerLine(std::string& out, std::string_view prefix, std::string_view value)
+{
+    constexpr std::size_t kPaddedLength = 45; // the closing "*" is the 46th character
+    const std::size_t start = out.size();
+    out += prefix;
+    out += value;
+    out.resize(std::max(out.size(), start + kPaddedLength), ' ');
+    AppendLine(out, "*");
+}
+
+void WriteBanner(std::string& out)
+{
+    const std::string rule = "'" + std::string(45, '*');
+    AppendLine(out, rule);
+    AppendBannerLine(out, "'* This Program Writing By : ", maker::kName);
+    AppendBannerLine(out, "'* The LED Signe Board", {});
+    AppendBannerLine(out, "'* For to get more details visit :", {});
+    AppendBannerLine(out, "'*" + std::string(17, ' '), maker::kWebAddress);
+    AppendBannerLine(out, "'* Contact to me by : ", maker::kEmail);
+    AppendBannerLine(out, "'* Mobile : ", maker::kTelephone);
+    AppendLine(out, rule);
+}
+
+void WriteHeader(std::string& out, bool wordCounters)
+{
+    AppendLine(out, "$regfile = \"m8def.dat\"");
+    AppendLine(out, "$crystal = 1000000");
+    AppendLine(out);
+    AppendLine(out, "Config Portb = Output");
+    AppendLine(out, "Config Portc = Output");
+    AppendLine(out, "Config Portd = Output");
+    AppendLine(out);
+    // S, I, M, E and A index the data tables and need 16 bits once an index
+    // passes 255; Scan, Refresh and Index always fit a byte.
+    const std::string_view byteType = " As Byte";
+    const std::string_view counterType = wordCounters ? " As Word" : byteType;
+    const std::pair<std::string_view, std::string_view> declarations[] = {
+        {"Scan", byteType}, {"I", counterType}, {"Refresh", byteType}, {"Index", byteType},
+        {"S", counterType}, {"M", counterType}, {"E", counterType},    {"A", counterType}};
+    for (const auto& [name, type] : declarations) {
+        out += "Dim ";
+        out += name;
+        AppendLine(out, type);
+    }
+    AppendLine(out);
+    AppendLine(out, "Do");
+    AppendLine(out);
+    AppendLine(out);
+}
+
+std::string_view DirectionWord(ScrollDirection direction)
+{
+    switch (direction) {
+    case ScrollDirection::Right:
+        return "Right ";
+    case ScrollDirection::Up:
+        return "Up    ";
+    case ScrollDirection::Down:
+        return "Down  ";
+    case ScrollDirection::Left:
+        break;
+    }
+    return "Left  ";
+}
+
+void WriteArtAndTitle(std::string& out, const ScrollBlockInput& block)
+{
+    for (const std::string_view line : maker::kArtLines) {
+        AppendLine(out, line);
+    }
+    AppendLine(out, kTitleRule);
+    out += "' | Scrolling Text";
+    out += block.labelNumber;
+    out += " to ";
+    out += DirectionWord(block.direction);
+    AppendLine(out, "|");
+    AppendLine(out, kTitleRule);
+    AppendLine(out);
+}
+
+void WriteDataTable(std::string& out, const MessageEntry& entry, const ScrollBlockInput& block,
+                    const GlyphTable& glyphs)
+{
+    const BlankColumnLines blanks =
+        BlankLinesOf(block.direction, entry.text.size(), block.latchCount);
+    out += "Text";
+    out += block.labelNumber;
+    AppendLine(out, ":");
+    for (std::size_t line = 0; line < blanks.leading; ++line) {
+        AppendLine(out, kBlankColumnLine);
+    }
+    for (const char character : entry.text) {
+        const unsigned char code = PrintableCode(static_cast<unsigned char>(character));
+        out += "Data ";
+        out += LookupGlyph(glyphs, code);
+        out += " , &H00  '";
+        out += static_cast<char>(code);
+        out += text::kLineEnd;
+    }
+    for (std::size_t line = 0; line < blanks.trailing; ++line) {
+        AppendLine(out, kBlankColumnLine);
+    }
+}
+
+std::size_t EstimatedSize(std::span<const MessageEntry> entries, std::uint8_t latchCount)
+{
+    constexpr std::size_t kFixedBytes = 1024;
+    constexpr std::size_t kPerMessageBytes = 1024;
+    constexpr std::size_t kPerLatchBytes = 160;
+    constexpr std::size_t kPerCharacterBytes = 50;
+    std::size_t size = kFixedBytes;
+    for (const MessageEntry& entry : entries) {
+        size +=
+            kPerMessageBytes + kPerLatchBytes * latchCount + kPerCharacterBytes * entry.text.size();
+    }
+    return size;
+}
+
+} // namespace
+
+std::string LabelNumber(std::size_t index)
+{
+    std::string label = std::to_string(index / 10);
+    label += static_cast<char>('0' + index % 10);
+    return label;
+}
+
+ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& entry,
+                                      std::string_view widthText, std::uint8_t latchCount,
+                                      std::uint8_t rowCount)
+{
+    const int speed = std::min(SpeedOf(entry.itemData), kMaxSpeed);
+    return ScrollBlockInput{
+        .labelNumber = LabelNumber(index),
+        .direction = DirectionOfEntry(entry),
+        .refreshCount = static_cast<std::uint8_t>(10 - speed),
+        .textLength = entry.text.size(),
+        .widthText = std::string(widthText),
+        .latchCount = latchCount,
+        .rowCount = rowCount,
+    };
+}
+
+std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t latchCount)
+{
+    const BlankColumnLines blanks =
+        BlankLinesOf(DirectionOfEntry(entry), entry.text.size(), latchCount);
+    constexpr std::size_t kBlankLineBytes = ScrollPlan::kColumnsPerLatch;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve((blanks.leading + blanks.trailing) * kBlankLineBytes +
+                  ScrollPlan::kColumnsPerCharacter * entry.text.size());
+    bytes.resize(blanks.leading * kBlankLineBytes, 0);
+    for (const char character : entry.text) {
+        const auto glyph = GlyphColumns(static_cast<unsigned char>(character));
+        bytes.insert(bytes.end(), glyph.begin(), glyph.end());
+        bytes.push_back(0); // the gap column after each character
+    }
+    bytes.resize(bytes.size() + blanks.trailing * kBlankLineBytes, 0);
+    return bytes;
+}
+
+std::string RenderProgram(std::span<const MessageEntry> entries, std::string_view widthText,
+                          std::uint8_t latchCount, std::uint8_t rowCount, const GlyphTable& glyphs)
+{
+    if (!glyphs.isFilled()) {
+        throw std::invalid_argument("RenderProgram needs a filled glyph table");
+    }
+    std::vector<ScrollBlockInput> blocks;
+    blocks.reserve(entries.size());
+    bool wordCounters = false;
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        blocks.push_back(
+            MakeScrollBlockInput(index, entries[index], widthText, latchCount, rowCount));
+        wordCounters = wordCounters || ScrollPlan(blocks.back()).largestCounterValue() > kByteMax;
+    }
+
+    std::string out;
+    out.reserve(EstimatedSize(entries, latchCount));
+    WriteBanner(out);
+    WriteHeader(out, wordCounters);
+    for (const ScrollBlockInput& block : blocks) {
+        WriteArtAndTitle(out, block);
+        WriteScrollBlock(out, block);
+    }
+    AppendLine(out, "Loop");
+    AppendLine(out, "End 'end program");
+    AppendLine(out);
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        WriteDataTable(out, entries[index], blocks[index], glyphs);
+    }
+    return out;
+}
+
+} // namespace corvane

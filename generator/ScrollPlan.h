@@ -1,0 +1,83 @@
+#pragma once
+
+#include "generator/ScrollBlock.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace corvane {
+
+// The numbers of one scroll block. The writer prints them into the generated
+// program and the board simulator evaluates them, so both follow one rule.
+//
+// A block runs the steps S = 0 to endValue(). Each step refreshes the board
+// refreshes(S) times; one refresh enables the five shared columns in turn for
+// 5 ms each, after every latch h has taken the table byte at index
+// firstIndex(S, h) + column, shifted by S rows for Up and Down.
+class ScrollPlan final
+{
+public:
+    static constexpr int kColumnsPerLatch = 5;
+    static constexpr int kColumnsPerCharacter = 6;
+    static constexpr int kColumnWaitMs = 5;
+    static constexpr int kVerticalRefreshFactor = 3;
+    static constexpr int kFirstVerticalRefreshFactor = 7;
+
+    // How Portd is shifted before a latch takes it: "Shift Portd , Left , S"
+    // moves the rows up, "Shift Portd , Right , S" down.
+    enum class RowShift : std::uint8_t
+    {
+        None,
+        Left,
+        Right
+    };
+
+    explicit ScrollPlan(const ScrollBlockInput& input);
+
+    ScrollDirection direction() const { return m_direction; }
+    bool isVertical() const
+    {
+        return m_direction == ScrollDirection::Up || m_direction == ScrollDirection::Down;
+    }
+    RowShift rowShift() const;
+    int latchCount() const { return m_latchCount; }
+    int boardWidth() const { return m_boardWidth; }
+
+    // The last value of S: width + 6 × length − 1 for Left and Right,
+    // RowCount − 1 for Up and Down.
+    int endValue() const { return m_endValue; }
+    int stepCount() const { return m_endValue + 1; }
+
+    // Refreshes of every step after the first, and of the first step.
+    int stepRefreshes() const;
+    int firstStepRefreshes() const;
+    int refreshes(int step) const { return step == 0 ? firstStepRefreshes() : stepRefreshes(); }
+    int durationMs(int step) const { return refreshes(step) * kColumnsPerLatch * kColumnWaitMs; }
+
+    // "A = I + " offset and Portb strobe value of latch h.
+    static int latchOffset(int latch) { return kColumnsPerLatch * latch; }
+    static int strobeValue(int latch) { return 1 << latch; }
+
+    // Table index that latch h shows in its first column during step S.
+    int firstIndex(int step, int latch) const;
+    // The row bits a column shows during step S, given its table byte.
+    std::uint8_t rowBits(std::uint8_t tableByte, int step) const;
+
+    // The largest Lookup index of the block.
+    int maxLookupIndex() const;
+    // The largest value S, I, M, E or A take, loop exit values included; above
+    // 255 they need 16 bits.
+    int largestCounterValue() const;
+
+private:
+    ScrollDirection m_direction = ScrollDirection::Left;
+    int m_refreshCount = 1;
+    int m_latchCount = 1;
+    int m_boardWidth = 0;
+    int m_endValue = 0;
+};
+
+// The width text read as a whole number of columns; 0 when it holds none.
+int WidthColumns(std::string_view widthText);
+
+} // namespace corvane
