@@ -1,0 +1,148 @@
+#pragma once
+
+#include "editor/model/CaptionedControl.h"
+#include "editor/model/ListBox.h"
+#include "editor/model/OptionGroup.h"
+#include "editor/model/ProgramInput.h"
+#include "editor/model/TextBox.h"
+#include "generator/MessageEntry.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+// The main window without its toolkit: the message list held by LstMessage,
+// the other editing controls, the form-level variables and the event
+// handlers. The window forwards each user action to one user* entry point and
+// then re-reads the controls and variables; every handler a change raises runs
+// nested inside that call, so nothing depends on the toolkit's signal order.
+class MessageEditor final
+{
+public:
+    static constexpr std::string_view kPromptText = "Enter here your message.";
+    static constexpr std::size_t kMaxEntries = 256;
+    static constexpr std::size_t kMaxTextLength = 256;
+
+    // The controls hold the window's start values; Form_Load applies the
+    // start-up defaults. The window fills the glyph table in between.
+    MessageEditor();
+    MessageEditor(const MessageEditor&) = delete;
+    MessageEditor& operator=(const MessageEditor&) = delete;
+    MessageEditor(MessageEditor&&) = delete;
+    MessageEditor& operator=(MessageEditor&&) = delete;
+    ~MessageEditor() = default;
+
+    void Form_Load();
+
+    // The message box receives the focus: a click into it, Tab, or the window
+    // being shown. No-op while it has the focus.
+    void userFocusBox();
+    // The focus moves from the message box to another control. No-op while
+    // the box does not have it.
+    void userLeaveBox();
+    // A keystroke, paste, cut or deletion in the focused box: the whole text
+    // it produced and the caret after it, in bytes (UTF-8 from the view; any
+    // byte outside 32..126 is dropped). Returns false when refused; ignored
+    // while the box does not have the focus.
+    bool userEditText(std::string_view newText, std::size_t caret);
+    // Enter presses the default button Next, without a focus change.
+    void userPressEnter();
+
+    // Clicks move the focus first, so the box's focus-lost handling runs
+    // before the clicked control's handler; the handler then runs only if
+    // the control is still enabled. A click on a disabled control does nothing.
+    // An index past the last item is a click on the list's empty area.
+    void userClickMessage(std::size_t index);
+    void userClickSpeed(std::size_t index);
+    void userClickDirection(std::size_t index);
+    void userClickWidth(std::size_t index);
+    void userClickNext();
+    void userClickDelete();
+    void userClickClear();
+    void userClickPlayOne();
+    void userClickUp();
+    void userClickDown();
+    // Save's click: commits the current settings before the save dialog.
+    void userClickSave();
+    // Save, once the dialog returned a path: takes LatchCount from the
+    // selected width and hands over what the writer needs.
+    ProgramInput prepareProgram();
+
+    const TextBox& TxtMessage() const { return m_TxtMessage; }
+    const ListBox& LstMessage() const { return m_LstMessage; }
+    const ListBox& LstSpeed() const { return m_LstSpeed; }
+    const ListBox& CmbWidth() const { return m_CmbWidth; }
+    const OptionGroup& OptScroll() const { return m_OptScroll; }
+    const CaptionedControl& LblSpeed() const { return m_LblSpeed; }
+    const CaptionedControl& LblLatch() const { return m_LblLatch; }
+    const CaptionedControl& CmdNext() const { return m_CmdNext; }
+    const CaptionedControl& CmdDel() const { return m_CmdDel; }
+    const CaptionedControl& CmdPlayOne() const { return m_CmdPlayOne; }
+    const CaptionedControl& CmdClear() const { return m_CmdClear; }
+    const CaptionedControl& CmdUp() const { return m_CmdUp; }
+    const CaptionedControl& CmdDn() const { return m_CmdDn; }
+    const CaptionedControl& CmdSave() const { return m_CmdSave; }
+
+    std::uint8_t CurIndex() const { return m_CurIndex; }
+    std::uint8_t CurSpeed() const { return m_CurSpeed; }
+    std::uint8_t CurScroll() const { return m_CurScroll; }
+    bool IsEditing() const { return m_IsEditing; }
+    std::uint8_t LatchCount() const { return m_LatchCount; }
+    std::uint8_t RowCount() const { return m_RowCount; }
+
+    std::vector<MessageEntry> entries() const;
+
+private:
+    void TxtMessage_GotFocus();
+    void TxtMessage_LostFocus();
+    void TxtMessage_Change();
+    void LstMessage_Click();
+    void LstSpeed_Click();
+    void OptScroll_Click(std::size_t index);
+    void CmdNext_Click();
+    void CmdDel_Click();
+    void CmdClear_Click();
+    void CmdPlayOne_Click();
+    void CmbWidth_Click();
+    void CmdUp_Click();
+    void CmdSave_Click();
+
+    void commit();
+    void enableEditingControls(bool enabled);
+    void clickButton(const CaptionedControl& button, void (MessageEditor::*handler)());
+    void clickList(ListBox& list, std::size_t index);
+
+    TextBox m_TxtMessage{std::string(kPromptText), kMaxTextLength, "Enter here your message"};
+    OptionGroup m_OptScroll{{
+        {"Left", "Left scroll", false},
+        {"Right", "Right scroll", false},
+        {"Up", "Up scroll", false},
+        {"Down", "Down scroll", false},
+    }};
+    CaptionedControl m_LblSpeed{"Speed :", "Select speed scrolling", false};
+    ListBox m_LstSpeed{ListBox::ClickRaising::Always, "Select speed scrolling", false};
+    CaptionedControl m_CmdNext{"Next", "Add to list", false};
+    CaptionedControl m_CmdDel{"Delete", "Delet from list!", false};
+    // Up and down marks in the "Wingdings 3" symbol font.
+    CaptionedControl m_CmdUp{"\xB7", "", true};
+    CaptionedControl m_CmdDn{"\xB8", "", true};
+    // "r" clear, "4" play and ";" pause in the "Webdings" symbol font.
+    CaptionedControl m_CmdClear{"r", "Clear all messages!", false};
+    CaptionedControl m_CmdPlayOne{"4", "Play current message", false};
+    ListBox m_LstMessage{ListBox::ClickRaising::OnChange, "List of your messages!", true};
+    CaptionedControl m_CmdSave{"Save", "", true};
+    ListBox m_CmbWidth{ListBox::ClickRaising::OnChange, "Select Width of LED Sign Board", true};
+    CaptionedControl m_LblLatch{"You need 4 IC Latch 74573.", "You need 4 IC Latch 74573.", true};
+
+    std::uint8_t m_CurIndex = 0;
+    std::uint8_t m_CurSpeed = 0;
+    std::uint8_t m_CurScroll = 0;
+    bool m_IsEditing = false;
+    std::uint8_t m_LatchCount = 0;
+    std::uint8_t m_RowCount = 7;
+};
+
+} // namespace corvane
