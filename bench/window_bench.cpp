@@ -1,0 +1,95 @@
+#include "editor/Form1.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void SendKey(QWidget* widget, Qt::Key key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// A shown window whose list holds 256 entries of 256 characters, the first
+// of them current, typed in through the message box.
+struct FullWindow
+{
+    FullWindow()
+    {
+        form.Form_Load({});
+        form.show();
+        QApplication::processEvents();
+        box = form.findChild<QLineEdit*>(QStringLiteral("TxtMessage"));
+        const QString full(corvane::MessageEditor::kMaxTextLength, QLatin1Char('W'));
+        for (std::size_t i = 0; i < corvane::MessageEditor::kMaxEntries; ++i) {
+            if (i > 0) {
+                SendKey(box, Qt::Key_Return);
+            }
+            box->selectAll();
+            box->insert(full);
+        }
+        form.findChild<QListWidget*>(QStringLiteral("LstMessage"))->setCurrentRow(0);
+        box->setFocus();
+        QApplication::processEvents();
+    }
+
+    corvane::Form1 form;
+    QLineEdit* box = nullptr;
+};
+
+// One keystroke on the first entry: the editor replaces it (moving every
+// entry after it) and the window shows the new state. Keystrokes alternate
+// between erasing the last character and typing it again.
+void Keystroke(benchmark::State& state, bool paint)
+{
+    FullWindow window;
+    bool erase = true;
+    for (auto _ : state) {
+        if (erase) {
+            SendKey(window.box, Qt::Key_Backspace);
+        } else {
+            SendKey(window.box, Qt::Key_W, QStringLiteral("W"));
+        }
+        if (paint) {
+            QApplication::processEvents();
+        }
+        erase = !erase;
+    }
+    if (window.form.editor().LstMessage().count() != corvane::MessageEditor::kMaxEntries ||
+        window.box->text().size() < 255) {
+        state.SkipWithError("the list is not full");
+    }
+}
+
+void KeystrokeOnFullList(benchmark::State& state)
+{
+    Keystroke(state, false);
+}
+
+void KeystrokeOnFullListPainted(benchmark::State& state)
+{
+    Keystroke(state, true);
+}
+
+} // namespace
+
+BENCHMARK(KeystrokeOnFullList)->Unit(benchmark::kMicrosecond);
+BENCHMARK(KeystrokeOnFullListPainted)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,568 @@
+#include "editor/Form1.h"
+
+#include "editor/ListWidgetSync.h"
+#include "editor/MessageTextBox.h"
+#include "editor/StandardSaveDialogs.h"
+#include "editor/SymbolCaption.h"
+#include "editor/TwipsLayout.h"
+#include "generator/MakerDetails.h"
+#include "generator/ProgramFile.h"
+#include "resources/Resources.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QShowEvent>
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kClientWidth = 4680;
+constexpr int kClientHeight = 5955;
+
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont NamedFont(const QStringList& families, qreal points, bool bold = false)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont TahomaFont()
+{
+    return NamedFont({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")}, 8.25);
+}
+
+// The symbol buttons show Unicode symbols in a face that has them all.
+QFont SymbolFont(qreal points)
+{
+    return NamedFont({QStringLiteral("DejaVu Sans")}, points);
+}
+
+template <typename Widget> Widget* Create(QWidget* parent, const char* name)
+{
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+void SetColours(QWidget& widget, const QColor& text, const QColor& background)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, background);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void SetEnabled(QWidget& widget, bool enabled)
+{
+    if (widget.isEnabled() == enabled) {
+        return;
+    }
+    // A control disabled under the pointer that was just clicked keeps no
+    // focus; Qt would otherwise pass it on to the next control in tab order.
+    if (!enabled && widget.window()->focusWidget() == &widget) {
+        widget.clearFocus();
+    }
+    widget.setEnabled(enabled);
+}
+
+void ShowControl(QWidget& widget, const Control& control)
+{
+    SetEnabled(widget, control.isEnabled());
+    const QString tooltip = Latin1(control.tooltip());
+    if (widget.toolTip() != tooltip) {
+        widget.setToolTip(tooltip);
+    }
+}
+
+void ShowButton(QAbstractButton& button, const CaptionedControl& control, bool symbol = false)
+{
+    ShowControl(button, control);
+    const QString caption = symbol ? SymbolCaption(control.caption()) : Latin1(control.caption());
+    if (button.text() != caption) {
+        button.setText(caption);
+    }
+}
+
+void ShowSelection(QListWidget& list, std::optional<std::size_t> selected)
+{
+    const int row = selected ? static_cast<int>(*selected) : -1;
+    if (list.currentRow() != row) {
+        list.setCurrentRow(row);
+        if (QListWidgetItem* item = list.item(row)) {
+            list.scrollToItem(item);
+        }
+    }
+    // A click on the empty area or a Ctrl+click may have dropped the highlight.
+    if (QListWidgetItem* item = list.item(row); item && !item->isSelected()) {
+        item->setSelected(true);
+    } else if (!item && list.selectionModel()->hasSelection()) {
+        list.clearSelection();
+    }
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_standardDialogs(std::make_unique<StandardSaveDialogs>()),
+      m_saveDialogs(m_standardDialogs.get())
+{
+    InitResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QRV 1.1 - ") + Latin1(maker::kWebAddress));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/corvane/icon-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/corvane/icon-32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+    // The standard dialog font the layout was drawn for.
+    setFont(NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25));
+
+    createControls();
+    syncView();
+    applyLayout();
+    applyTabOrder();
+    connectEvents();
+}
+
+Form1::~Form1()
+{
+    // The controls are destroyed after this part of the window; a focus or
+    // selection change they signal meanwhile must not reach it.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
+
+void Form1::Form_Load(const std::function<void()>& showSplash)
+{
+    hide();
+    if (showSplash) {
+        showSplash();
+    }
+    FillGlyphTable(m_glyphTable);
+    m_editor.Form_Load();
+    syncView();
+}
+
+void Form1::setSaveDialogs(SaveDialogs* dialogs)
+{
+    m_saveDialogs = dialogs != nullptr ? dialogs : m_standardDialogs.get();
+}
+
+void Form1::createControls()
+{
+    m_LblWidth = Create<QLabel>(this, "LblWidth");
+    m_LblWidth->setText(QStringLiteral("Width :"));
+    m_LblWidth->setToolTip(QStringLiteral("Select Width of LED Sign Board"));
+
+    m_TxtMessage = Create<MessageTextBox>(this, "TxtMessage");
+    m_TxtMessage->setFont(TahomaFont());
+    // The box refuses the 257th character itself.
+    m_TxtMessage->setMaxLength(static_cast<int>(m_editor.TxtMessage().maxLength()));
+
+    static constexpr std::array<const char*, 4> kOptionNames = {"OptScroll0", "OptScroll1",
+                                                                "OptScroll2", "OptScroll3"};
+    m_OptScrollGroup = new QButtonGroup(this);
+    for (std::size_t i = 0; i < m_OptScroll.size(); ++i) {
+        m_OptScroll[i] = Create<QRadioButton>(this, kOptionNames[i]);
+        m_OptScrollGroup->addButton(m_OptScroll[i], static_cast<int>(i));
+    }
+
+    m_LblSpeed = Create<QLabel>(this, "LblSpeed");
+    m_LstSpeed = Create<QListWidget>(this, "LstSpeed");
+    m_LstSpeed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_LstSpeed->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_LstSpeed->setUniformItemSizes(true);
+
+    m_CmdNext = Create<QPushButton>(this, "CmdNext");
+    m_CmdNext->setDefault(true);
+    m_CmdDel = Create<QPushButton>(this, "CmdDel");
+
+    m_Frame1 = Create<QGroupBox>(this, "Frame1");
+    m_Frame1->setTitle(QStringLiteral("About Me"));
+    static constexpr std::array<const char*, 4> kAboutNames = {"Label1", "Label2", "Label3",
+                                                               "Label4"};
+    const std::array<std::string_view, 4> aboutTexts = {maker::kName, maker::kWebAddress,
+                                                        maker::kEmail, maker::kTelephone};
+    const std::array<QString, 4> aboutTooltips = {
+        QStringLiteral("Name"), QStringLiteral("Web Site"), QStringLiteral("E-mail"),
+        QStringLiteral("Mobile")};
+    for (std::size_t i = 0; i < m_AboutLabels.size(); ++i) {
+        m_AboutLabels[i] = Create<QLabel>(m_Frame1, kAboutNames[i]);
+        m_AboutLabels[i]->setText(Latin1(aboutTexts[i]));
+        m_AboutLabels[i]->setToolTip(aboutTooltips[i]);
+    }
+    m_PicFlg = Create<QLabel>(m_Frame1, "PicFlg");
+    m_PicFlg->setPixmap(QPixmap(QStringLiteral(":/corvane/flag.gif")));
+    m_PicFlg->setScaledContents(true);
+    m_PicFlg->setToolTip(Latin1(maker::kFlagTooltip));
+
+    m_CmdUp = Create<QPushButton>(this, "CmdUp");
+    m_CmdDn = Create<QPushButton>(this, "CmdDn");
+    m_CmdClear = Create<QPushButton>(this, "CmdClear");
+    m_CmdPlayOne = Create<QPushButton>(this, "CmdPlayOne");
+    for (QPushButton* button : {m_CmdUp, m_CmdDn}) {
+        button->setFont(SymbolFont(12));
+    }
+    for (QPushButton* button : {m_CmdClear, m_CmdPlayOne}) {
+        button->setFont(SymbolFont(10));
+    }
+
+    m_LstMessage = Create<QListWidget>(this, "LstMessage");
+    m_LstMessage->setFont(TahomaFont());
+    m_LstMessage->setUniformItemSizes(true);
+    m_LstMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_CmdSave = Create<QPushButton>(this, "CmdSave");
+
+    m_Label5 = Create<QLabel>(this, "Label5");
+    m_Label5->setText(QStringLiteral("Corvane"));
+    m_Label5->setFont(
+        NamedFont({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")}, 18, true));
+    m_Label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_Label5->setWordWrap(true);
+    m_Label5->setFrameStyle(QFrame::Box | QFrame::Plain);
+    SetColours(*m_Label5, QColor(128, 0, 0), QColor(255, 255, 192));
+
+    m_CmbWidth = Create<QComboBox>(this, "CmbWidth");
+    for (const ListItem& item : m_editor.CmbWidth().items()) {
+        m_CmbWidth->addItem(Latin1(item.text), item.itemData);
+    }
+
+    m_LblLatch = Create<QLabel>(this, "LblLatch");
+    m_LblLatch->setFont(
+        NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25, true));
+    SetColours(*m_LblLatch, QColor(255, 255, 0), QColor(0, 0, 0));
+
+    m_Image1 = Create<QLabel>(this, "Image1");
+    m_Image1->setPixmap(QPixmap(QStringLiteral(":/corvane/board.gif")));
+    m_Image1->setScaledContents(true);
+}
+
+void Form1::applyLayout()
+{
+    const qreal dpi = logicalDpiX();
+    const auto place = [dpi](QWidget* widget, int left, int top, int width, int height) {
+        widget->setGeometry(TwipsRect(left, top, width, height, dpi));
+    };
+    setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
+    place(m_LblWidth, 120, 1440, 615, 255);
+    place(m_TxtMessage, 120, 1800, 4455, 285);
+    place(m_OptScroll[0], 240, 2160, 615, 255);
+    place(m_LblSpeed, 3360, 2160, 615, 255);
+    place(m_LstSpeed, 3960, 2160, 495, 255);
+    place(m_CmdNext, 1200, 2520, 1095, 375);
+    place(m_CmdDel, 2400, 2520, 1095, 375);
+    place(m_Frame1, 120, 4560, 3015, 1335);
+    place(m_AboutLabels[0], 480, 240, 1215, 255);
+    place(m_AboutLabels[1], 480, 480, 1575, 255);
+    place(m_AboutLabels[2], 480, 720, 1575, 255);
+    place(m_AboutLabels[3], 480, 960, 1575, 255);
+    place(m_PicFlg, 120, 240, 300, 210);
+    place(m_CmdUp, 240, 2520, 330, 465);
+    place(m_CmdDn, 720, 2520, 330, 465);
+    place(m_CmdClear, 4080, 2520, 375, 375);
+    place(m_CmdPlayOne, 3600, 2520, 375, 390);
+    place(m_LstMessage, 120, 3000, 4455, 1035);
+    place(m_OptScroll[1], 960, 2160, 735, 255);
+    place(m_OptScroll[2], 1800, 2160, 615, 255);
+    place(m_OptScroll[3], 2400, 2160, 735, 255);
+    place(m_CmdSave, 960, 4080, 2775, 375);
+    place(m_Label5, 120, 120, 4455, 1215);
+    place(m_CmbWidth, 720, 1440, 615, 315);
+    place(m_LblLatch, 1800, 1440, 2400, 195);
+    place(m_Image1, 3240, 4560, 1305, 1260);
+
+    // The substitute faces are wider than the ones the layout was drawn for;
+    // these captions would be clipped, and the layout leaves room to their right.
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             m_OptScroll[0], m_OptScroll[1], m_OptScroll[2], m_OptScroll[3], m_AboutLabels[0],
+             m_AboutLabels[1], m_AboutLabels[2], m_AboutLabels[3]}) {
+        widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+    }
+    m_LblLatch->adjustSize();
+}
+
+void Form1::applyTabOrder()
+{
+    // Labels, the frame and the pictures take no focus; these are the
+    // remaining controls in tab index order.
+    const std::array<QWidget*, 15> order = {
+        m_TxtMessage,   m_OptScroll[0], m_LstSpeed,     m_CmdNext,    m_CmdDel,
+        m_CmdUp,        m_CmdDn,        m_CmdClear,     m_CmdPlayOne, m_LstMessage,
+        m_OptScroll[1], m_OptScroll[2], m_OptScroll[3], m_CmdSave,    m_CmbWidth,
+    };
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void Form1::connectEvents()
+{
+    connect(m_TxtMessage, &MessageTextBox::focusEntered, this, &Form1::TxtMessage_GotFocus);
+    connect(m_TxtMessage, &MessageTextBox::focusLeft, this, &Form1::TxtMessage_LostFocus);
+    connect(m_TxtMessage, &MessageTextBox::aboutToEdit, this, [this] {
+        // A keystroke or click in the box while the editor counts the focus
+        // as elsewhere (a click that did not move Qt's focus): the box
+        // receives it first.
+        if (!m_editor.TxtMessage().hasFocus()) {
+            TxtMessage_GotFocus();
+        }
+    });
+    connect(m_TxtMessage, &QLineEdit::textEdited, this, &Form1::TxtMessage_Change);
+    connect(m_TxtMessage, &QLineEdit::returnPressed, this,
+            [this] { forward([this] { m_editor.userPressEnter(); }); });
+
+    connect(m_OptScrollGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        forward([this, id] { m_editor.userClickDirection(static_cast<std::size_t>(id)); });
+    });
+
+    // Arrow keys move the current row too and count as clicks.
+    connect(m_LstMessage, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            forward([this, row] { m_editor.userClickMessage(static_cast<std::size_t>(row)); });
+        }
+    });
+    connect(m_LstMessage, &QListWidget::itemSelectionChanged, this, &Form1::queueSync);
+    connect(m_LstSpeed, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            forward([this, row] { m_editor.userClickSpeed(static_cast<std::size_t>(row)); });
+        }
+    });
+    // A click on the speed already shown selects it again, which reads it
+    // back into the current speed.
+    connect(m_LstSpeed, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
+        forward(
+            [this, row = index.row()] { m_editor.userClickSpeed(static_cast<std::size_t>(row)); });
+    });
+    connect(m_LstSpeed, &QListWidget::itemSelectionChanged, this, &Form1::queueSync);
+    connect(m_CmbWidth, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0) {
+            forward([this, index] { m_editor.userClickWidth(static_cast<std::size_t>(index)); });
+        }
+    });
+
+    const auto button = [this](QPushButton* control, void (MessageEditor::*click)()) {
+        connect(control, &QPushButton::clicked, this,
+                [this, click] { forward([this, click] { (m_editor.*click)(); }); });
+    };
+    button(m_CmdNext, &MessageEditor::userClickNext);
+    button(m_CmdDel, &MessageEditor::userClickDelete);
+    button(m_CmdClear, &MessageEditor::userClickClear);
+    button(m_CmdPlayOne, &MessageEditor::userClickPlayOne);
+    button(m_CmdUp, &MessageEditor::userClickUp);
+    button(m_CmdDn, &MessageEditor::userClickDown);
+    connect(m_CmdSave, &QPushButton::clicked, this, &Form1::CmdSave_Click);
+}
+
+template <typename Action> void Form1::forward(Action&& action)
+{
+    // Signals raised while the widgets are being updated are not the user's.
+    if (m_syncing) {
+        return;
+    }
+    std::forward<Action>(action)();
+    syncView();
+}
+
+void Form1::TxtMessage_GotFocus()
+{
+    forward([this] { m_editor.userFocusBox(); });
+}
+
+void Form1::TxtMessage_LostFocus()
+{
+    forward([this] { m_editor.userLeaveBox(); });
+}
+
+void Form1::TxtMessage_Change(const QString& text)
+{
+    forward([this, &text] {
+        const QByteArray bytes = text.toUtf8();
+        const auto caret = text.left(m_TxtMessage->cursorPosition()).toUtf8().size();
+        m_editor.userEditText(std::string_view(bytes.constData(), bytes.size()),
+                              static_cast<std::size_t>(caret));
+    });
+}
+
+void Form1::CmdSave_Click()
+{
+    if (m_syncing) {
+        return;
+    }
+    forward([this] { m_editor.userClickSave(); });
+    const QString path = m_saveDialogs->askProgramPath(this);
+    if (path.isEmpty()) {
+        return;
+    }
+    const ProgramInput input = m_editor.prepareProgram();
+    std::optional<WriteFailure> failure;
+    try {
+        failure = WriteProgram(path.toStdString(), input.entries, input.width, input.latchCount,
+                               input.rowCount, m_glyphTable);
+    } catch (const std::exception& error) {
+        failure = WriteFailure{path.toStdString(), error.what()};
+    }
+    syncView();
+    if (failure) {
+        m_saveDialogs->reportWriteFailure(
+            this, tr("The program could not be saved as \"%1\".\n%2")
+                      .arg(QDir::toNativeSeparators(QString::fromStdString(failure->path)),
+                           QString::fromStdString(failure->reason)));
+    }
+}
+
+void Form1::syncView()
+{
+    const QScopedValueRollback syncing(m_syncing, true);
+    syncMessageBox();
+    syncLists();
+    syncButtons();
+}
+
+void Form1::syncMessageBox()
+{
+    const TextBox& box = m_editor.TxtMessage();
+    const QString text = Latin1(box.text());
+    // Setting the text clears the undo history and moves the caret, so only
+    // a text the editor changed (or refused) is set.
+    if (m_TxtMessage->text() != text) {
+        m_TxtMessage->setText(text);
+        m_TxtMessage->setCursorPosition(static_cast<int>(box.caret()));
+    }
+    ShowControl(*m_TxtMessage, box);
+    if (box.hasFocus() && focusWidget() != m_TxtMessage) {
+        m_TxtMessage->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Form1::syncLists()
+{
+    const ListBox& messages = m_editor.LstMessage();
+    SyncListWidget(*m_LstMessage, m_shownMessages, messages.items());
+    ShowSelection(*m_LstMessage, messages.selectedIndex());
+    ShowControl(*m_LstMessage, messages);
+
+    const ListBox& speeds = m_editor.LstSpeed();
+    SyncListWidget(*m_LstSpeed, m_shownSpeeds, speeds.items());
+    ShowSelection(*m_LstSpeed, speeds.selectedIndex());
+    ShowControl(*m_LstSpeed, speeds);
+
+    const ListBox& widths = m_editor.CmbWidth();
+    const auto width = widths.selectedIndex();
+    const int widthIndex = width ? static_cast<int>(*width) : -1;
+    if (m_CmbWidth->currentIndex() != widthIndex) {
+        m_CmbWidth->setCurrentIndex(widthIndex);
+    }
+    ShowControl(*m_CmbWidth, widths);
+}
+
+void Form1::syncButtons()
+{
+    const OptionGroup& options = m_editor.OptScroll();
+    for (std::size_t i = 0; i < m_OptScroll.size(); ++i) {
+        ShowButton(*m_OptScroll[i], options.button(i));
+    }
+    if (QAbstractButton* selected = m_OptScroll.at(options.selectedIndex());
+        !selected->isChecked()) {
+        selected->setChecked(true);
+    }
+
+    const CaptionedControl& speedLabel = m_editor.LblSpeed();
+    ShowControl(*m_LblSpeed, speedLabel);
+    m_LblSpeed->setText(Latin1(speedLabel.caption()));
+
+    ShowButton(*m_CmdNext, m_editor.CmdNext());
+    ShowButton(*m_CmdDel, m_editor.CmdDel());
+    ShowButton(*m_CmdSave, m_editor.CmdSave());
+    ShowButton(*m_CmdUp, m_editor.CmdUp(), true);
+    ShowButton(*m_CmdDn, m_editor.CmdDn(), true);
+    ShowButton(*m_CmdClear, m_editor.CmdClear(), true);
+    ShowButton(*m_CmdPlayOne, m_editor.CmdPlayOne(), true);
+
+    const CaptionedControl& latch = m_editor.LblLatch();
+    ShowControl(*m_LblLatch, latch);
+    if (const QString caption = Latin1(latch.caption()); m_LblLatch->text() != caption) {
+        m_LblLatch->setText(caption);
+        m_LblLatch->adjustSize();
+    }
+}
+
+void Form1::queueSync()
+{
+    // The selection changes before the current row does; by the time the
+    // queued call runs, any click has reached the editor.
+    if (m_syncing || m_syncQueued) {
+        return;
+    }
+    m_syncQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_syncQueued = false;
+            syncView();
+        },
+        Qt::QueuedConnection);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce || event->spontaneous()) {
+        return;
+    }
+    m_shownOnce = true;
+    if (const QScreen* shownOn = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    // The box is the first control in tab order that takes the focus.
+    m_TxtMessage->setFocus(Qt::ActiveWindowFocusReason);
+    TxtMessage_GotFocus();
+    for (QListWidget* list : {m_LstMessage, m_LstSpeed}) {
+        if (QListWidgetItem* current = list->currentItem()) {
+            list->scrollToItem(current);
+        }
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    // Enter anywhere in the window presses the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        forward([this] { m_editor.userPressEnter(); });
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace corvane

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "editor/model/ListItem.h"
+#include "editor/model/MessageEditor.h"
+#include "generator/GlyphTable.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QShowEvent;
+
+namespace corvane {
+
+class MessageTextBox;
+class SaveDialogs;
+
+// The main window: the controls of the message editor laid out in twips.
+// Every user action is forwarded to the editor model, after which the widgets
+// are made to show the model's state again; the window keeps no editing state
+// of its own.
+class Form1 final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form1)
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The load step: hides the window, runs showSplash, fills the glyph table
+    // and applies the editor's start-up defaults, in that order.
+    void Form_Load(const std::function<void()>& showSplash);
+
+    // Save's dialogs; null restores the standard ones. Not owned.
+    void setSaveDialogs(SaveDialogs* dialogs);
+
+    const MessageEditor& editor() const { return m_editor; }
+    const GlyphTable& glyphTable() const { return m_glyphTable; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createControls();
+    void applyLayout();
+    void applyTabOrder();
+    void connectEvents();
+
+    // Runs one user action on the editor, then shows its state.
+    template <typename Action> void forward(Action&& action);
+    void syncView();
+    void syncMessageBox();
+    void syncLists();
+    void syncButtons();
+    void queueSync();
+
+    void TxtMessage_GotFocus();
+    void TxtMessage_LostFocus();
+    void TxtMessage_Change(const QString& text);
+    void CmdSave_Click();
+
+    MessageEditor m_editor;
+    GlyphTable m_glyphTable;
+    std::unique_ptr<SaveDialogs> m_standardDialogs;
+    SaveDialogs* m_saveDialogs = nullptr;
+
+    QLabel* m_LblWidth = nullptr;
+    MessageTextBox* m_TxtMessage = nullptr;
+    std::array<QRadioButton*, 4> m_OptScroll{};
+    QButtonGroup* m_OptScrollGroup = nullptr;
+    QLabel* m_LblSpeed = nullptr;
+    QListWidget* m_LstSpeed = nullptr;
+    QPushButton* m_CmdNext = nullptr;
+    QPushButton* m_CmdDel = nullptr;
+    QGroupBox* m_Frame1 = nullptr;
+    std::array<QLabel*, 4> m_AboutLabels{}; // Label1 to Label4
+    QLabel* m_PicFlg = nullptr;
+    QPushButton* m_CmdUp = nullptr;
+    QPushButton* m_CmdDn = nullptr;
+    QPushButton* m_CmdClear = nullptr;
+    QPushButton* m_CmdPlayOne = nullptr;
+    QListWidget* m_LstMessage = nullptr;
+    QPushButton* m_CmdSave = nullptr;
+    QLabel* m_Label5 = nullptr;
+    QComboBox* m_CmbWidth = nullptr;
+    QLabel* m_LblLatch = nullptr;
+    QLabel* m_Image1 = nullptr;
+
+    std::vector<ListItem> m_shownMessages;
+    std::vector<ListItem> m_shownSpeeds;
+    bool m_syncing = false;
+    bool m_syncQueued = false;
+    bool m_shownOnce = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace corvane {
+
+// The dialogs Save needs: asking for the program's file name and reporting a
+// failed write. Tests substitute their own answers for the modal dialogs.
+class SaveDialogs
+{
+    Q_DISABLE_COPY_MOVE(SaveDialogs)
+
+public:
+    SaveDialogs() = default;
+    virtual ~SaveDialogs() = default;
+
+    // The chosen path exactly as typed or picked; empty when cancelled.
+    virtual QString askProgramPath(QWidget* parent) = 0;
+    virtual void reportWriteFailure(QWidget* parent, const QString& message) = 0;
+};
+
+} // namespace corvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "editor/SaveDialogs.h"
+
+namespace corvane {
+
+// The platform's save dialog and a warning box.
+class StandardSaveDialogs final : public SaveDialogs
+{
+    Q_DISABLE_COPY_MOVE(StandardSaveDialogs)
+
+public:
+    static constexpr const char* kTitle = "Select a Name for Program";
+    static constexpr const char* kFilter = "(BASCOM AVR File) (*.bas)";
+
+    StandardSaveDialogs() = default;
+    ~StandardSaveDialogs() override = default;
+
+    QString askProgramPath(QWidget* parent) override;
+    void reportWriteFailure(QWidget* parent, const QString& message) override;
+};
+
+} // namespace corvane

@@ -1,0 +1,493 @@
+#include "editor/Form1.h"
+
+#include "editor/SaveDialogs.h"
+#include "editor/StandardSaveDialogs.h"
+#include "editor/TwipsLayout.h"
+#include "generator/ProgramWriter.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+#include <tuple>
+
+namespace corvane {
+namespace {
+
+class FakeSaveDialogs final : public SaveDialogs
+{
+public:
+    FakeSaveDialogs() = default;
+    ~FakeSaveDialogs() override = default;
+
+    QString askProgramPath(QWidget*) override
+    {
+        ++asked;
+        return answer;
+    }
+    void reportWriteFailure(QWidget*, const QString& message) override { failures << message; }
+
+    QString answer;
+    int asked = 0;
+    QStringList failures;
+};
+
+// Answers each modal dialog that opens while the returned timer lives.
+std::unique_ptr<QTimer> AnswerModalDialogs(std::function<void(QWidget*)> answer)
+{
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout,
+                     [answer = std::move(answer), last = QPointer<QWidget>()]() mutable {
+                         QWidget* dialog = QApplication::activeModalWidget();
+                         if (dialog != nullptr && dialog != last) {
+                             last = dialog;
+                             answer(dialog);
+                         }
+                     });
+    timer->start(10);
+    return timer;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class Form1Test final : public QObject
+{
+    Q_OBJECT
+
+private:
+    template <typename T = QWidget> T* find(const char* name) const
+    {
+        auto* widget = m_form->findChild<T*>(QLatin1String(name));
+        if (widget == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+    QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
+    QListWidget* messages() const { return find<QListWidget>("LstMessage"); }
+    const MessageEditor& editor() const { return m_form->editor(); }
+
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void clickRow(QListWidget* list, int row)
+    {
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+        QCoreApplication::processEvents();
+    }
+    void type(const QString& text)
+    {
+        QCOMPARE(QApplication::focusWidget(), box());
+        QTest::keyClicks(box(), text);
+    }
+    static QStringList Rows(const QListWidget* list)
+    {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) {
+            texts << list->item(row)->text();
+        }
+        return texts;
+    }
+    QStringList shownMessages() const { return Rows(messages()); }
+    QByteArray expectedProgram() const
+    {
+        GlyphTable glyphs;
+        FillGlyphTable(glyphs);
+        const auto entries = editor().entries();
+        const auto width = *editor().CmbWidth().selectedIndex();
+        return QByteArray::fromStdString(RenderProgram(entries, editor().CmbWidth().itemText(width),
+                                                       editor().LatchCount(), 7, glyphs));
+    }
+
+    // The tests of user actions start in the editing state of a shown window.
+    void showLoaded()
+    {
+        m_form->Form_Load({});
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    std::unique_ptr<Form1> m_form;
+    FakeSaveDialogs m_dialogs;
+    std::unique_ptr<QTemporaryDir> m_folder;
+
+private slots:
+    void init()
+    {
+        m_dialogs.answer.clear();
+        m_dialogs.asked = 0;
+        m_dialogs.failures.clear();
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_form = std::make_unique<Form1>();
+        m_form->setSaveDialogs(&m_dialogs);
+    }
+    void cleanup() { m_form.reset(); }
+
+    void startValuesBeforeLoad()
+    {
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("QRV 1.1 - www.corvane.example"));
+        QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(m_form->windowFlags() & Qt::WindowMinimizeButtonHint);
+        const qreal dpi = m_form->logicalDpiX();
+        QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+        QCOMPARE(m_form->maximumSize(), QSize(TwipsToPixels(4680, dpi), TwipsToPixels(5955, dpi)));
+        QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+
+        auto* widths = find<QComboBox>("CmbWidth");
+        QCOMPARE(widths->count(), 35);
+        QCOMPARE(widths->findText(QStringLiteral("38")), -1);
+        QCOMPARE(widths->itemText(15), QStringLiteral("20"));
+        QCOMPARE(widths->currentIndex(), -1);
+        for (int i = 0; i < widths->count(); ++i) {
+            QCOMPARE(widths->itemData(i).toInt(), (widths->itemText(i).toInt() + 4) / 5);
+        }
+        QCOMPARE(Rows(find<QListWidget>("LstSpeed")).join(QString()), QStringLiteral("987654321"));
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+        QCOMPARE(box()->text(), QStringLiteral("Enter here your message."));
+        QCOMPARE(box()->maxLength(), 256);
+
+        for (const char* name : {"OptScroll0", "OptScroll1", "OptScroll2", "OptScroll3", "LblSpeed",
+                                 "LstSpeed", "CmdNext", "CmdDel", "CmdClear", "CmdPlayOne"}) {
+            QVERIFY2(!find(name)->isEnabled(), name);
+        }
+        QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
+        QVERIFY(find<QPushButton>("CmdNext")->isDefault());
+        QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u25B6"));
+        QCOMPARE(find<QPushButton>("CmdClear")->text(), QStringLiteral(u"\u2716"));
+        QCOMPARE(find<QPushButton>("CmdUp")->text(), QStringLiteral(u"\u25B2"));
+        QCOMPARE(find<QPushButton>("CmdDn")->text(), QStringLiteral(u"\u25BC"));
+        QCOMPARE(find<QLabel>("Image1")->pixmap().size(), QSize(150, 163));
+        const QPalette latch = find("LblLatch")->palette();
+        QCOMPARE(latch.color(QPalette::WindowText), QColor(255, 255, 0));
+        QCOMPARE(latch.color(QPalette::Window), QColor(0, 0, 0));
+        QVERIFY(find("LstMessage")->font().families().contains(QStringLiteral("Tahoma")));
+    }
+
+    void layoutInTwips()
+    {
+        struct Place
+        {
+            const char* name;
+            QRect twips;
+            bool inFrame = false;
+        };
+        const Place places[] = {
+            {"LblWidth", {120, 1440, 615, 255}},     {"TxtMessage", {120, 1800, 4455, 285}},
+            {"OptScroll0", {240, 2160, 615, 255}},   {"LblSpeed", {3360, 2160, 615, 255}},
+            {"LstSpeed", {3960, 2160, 495, 255}},    {"CmdNext", {1200, 2520, 1095, 375}},
+            {"CmdDel", {2400, 2520, 1095, 375}},     {"Frame1", {120, 4560, 3015, 1335}},
+            {"Label1", {480, 240, 1215, 255}, true}, {"Label2", {480, 480, 1575, 255}, true},
+            {"Label3", {480, 720, 1575, 255}, true}, {"Label4", {480, 960, 1575, 255}, true},
+            {"PicFlg", {120, 240, 300, 210}, true},  {"CmdUp", {240, 2520, 330, 465}},
+            {"CmdDn", {720, 2520, 330, 465}},        {"CmdClear", {4080, 2520, 375, 375}},
+            {"CmdPlayOne", {3600, 2520, 375, 390}},  {"LstMessage", {120, 3000, 4455, 1035}},
+            {"OptScroll1", {960, 2160, 735, 255}},   {"OptScroll2", {1800, 2160, 615, 255}},
+            {"OptScroll3", {2400, 2160, 735, 255}},  {"CmdSave", {960, 4080, 2775, 375}},
+            {"Label5", {120, 120, 4455, 1215}},      {"CmbWidth", {720, 1440, 615, 315}},
+            {"LblLatch", {1800, 1440, 2400, 195}},   {"Image1", {3240, 4560, 1305, 1260}},
+        };
+        const QWidget* frame = find("Frame1");
+        for (const auto& [name, twips, inFrame] : places) {
+            const QWidget* control = find(name);
+            QRect want = TwipsRect(twips.x(), twips.y(), twips.width(), twips.height(),
+                                   m_form->logicalDpiX());
+            if (qstrcmp(name, "LblLatch") == 0) {
+                want.setSize(control->sizeHint());
+            } else if (control->inherits("QRadioButton") || inFrame) {
+                // Widened to show the whole caption, never narrower than drawn.
+                want.setWidth(std::max(want.width(), control->sizeHint().width()));
+            }
+            QVERIFY2(control->geometry() == want, name);
+            QCOMPARE(control->parentWidget(), inFrame ? frame : m_form.get());
+        }
+    }
+
+    void tabOrder()
+    {
+        QStringList chain;
+        QWidget* widget = box();
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus && widget->window() == m_form.get()) {
+                chain << widget->objectName();
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != box());
+        QCOMPARE(chain,
+                 QStringList({"TxtMessage", "OptScroll0", "LstSpeed", "CmdNext", "CmdDel", "CmdUp",
+                              "CmdDn", "CmdClear", "CmdPlayOne", "LstMessage", "OptScroll1",
+                              "OptScroll2", "OptScroll3", "CmdSave", "CmbWidth"}));
+    }
+
+    void loadStepsInOrderThenFirstShowEntersEditing()
+    {
+        bool checked = false;
+        m_form->Form_Load([&] {
+            checked = true;
+            QVERIFY(m_form->isHidden());
+            QVERIFY(!m_form->glyphTable().isFilled());
+            QCOMPARE(find<QComboBox>("CmbWidth")->currentIndex(), -1);
+        });
+        QVERIFY(checked);
+        QVERIFY(m_form->glyphTable().isFilled());
+        QCOMPARE(find<QComboBox>("CmbWidth")->currentText(), QStringLiteral("20"));
+        QCOMPARE(find<QLabel>("LblLatch")->text(), QStringLiteral("You need 4 IC Latch 74573."));
+        QCOMPARE(find<QListWidget>("LstSpeed")->currentItem()->text(), QStringLiteral("5"));
+        QCOMPARE(messages()->currentRow(), 0);
+        QCOMPARE(box()->text(), QStringLiteral("Enter here your message."));
+
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QCOMPARE(QApplication::focusWidget(), box());
+        QVERIFY(editor().IsEditing());
+        QCOMPARE(box()->text(), QString());
+        const QPoint offCentre =
+            m_form->frameGeometry().center() - m_form->screen()->availableGeometry().center();
+        QVERIFY(offCentre.manhattanLength() <= 2);
+        QVERIFY(find("CmdDel")->isEnabled() && find("LstSpeed")->isEnabled());
+    }
+
+    void typicalUseThenSave()
+    {
+        showLoaded();
+        type(QStringLiteral("HI"));
+        QTest::keyClick(box(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box());
+        QCOMPARE(box()->text(), QStringLiteral(" "));
+        click("OptScroll2");
+        QTest::mouseClick(box(), Qt::LeftButton);
+        QTest::keyClick(box(), Qt::Key_Backspace);
+        type(QStringLiteral("A"));
+        QCOMPARE(shownMessages(), QStringList({"HI", "A"}));
+        QCOMPARE(editor().entries(),
+                 (std::vector<MessageEntry>{{"HI", 5}, {"A", PackItemData(2, 5)}}));
+
+        m_dialogs.answer = m_folder->filePath(QStringLiteral("program"));
+        click("CmdSave");
+        QCOMPARE(m_dialogs.asked, 1);
+        QCOMPARE(editor().LatchCount(), 4);
+        QCOMPARE(ReadFile(m_dialogs.answer), expectedProgram());
+        QVERIFY(m_dialogs.failures.isEmpty());
+        QCOMPARE(messages()->currentRow(), 1);
+    }
+
+    void editsKeepCaretAndRefuseWhatTheBoxCannotHold()
+    {
+        showLoaded();
+        type(QStringLiteral("ac"));
+        QTest::keyClick(box(), Qt::Key_Left);
+        type(QStringLiteral("b"));
+        QCOMPARE(box()->text(), QStringLiteral("abc"));
+        QCOMPARE(box()->cursorPosition(), 2);
+        QTest::sendKeyEvent(QTest::Press, box(), Qt::Key_unknown, QStringLiteral(u"\u00e9"), {});
+        QTest::sendKeyEvent(QTest::Release, box(), Qt::Key_unknown, QStringLiteral(u"\u00e9"), {});
+        QCOMPARE(box()->text(), QStringLiteral("abc"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral(u"x\ty\u00e9\u20acz"));
+        QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box()->text(), QStringLiteral("abxyzc"));
+        QCOMPARE(box()->cursorPosition(), 5);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("abxyzc")});
+
+        // A click that did not take Qt's focus from the box (a shortcut):
+        // the next keystroke gives the box the focus back first.
+        find<QPushButton>("CmdPlayOne")->click();
+        QVERIFY(!editor().TxtMessage().hasFocus());
+        QTest::keyClick(box(), Qt::Key_End);
+        type(QString(256, QLatin1Char('w')));
+        QCOMPARE(box()->text().size(), 256);
+        QCOMPARE(editor().entries().front().text.size(), std::size_t{256});
+    }
+
+    void clicksReachTheEditor()
+    {
+        showLoaded();
+        type(QStringLiteral("one"));
+        QTest::keyClick(box(), Qt::Key_Return);
+        type(QStringLiteral("two"));
+        click("OptScroll3");
+        // One row high: the scroll bar moves a row at a time to the speed to click.
+        QCOMPARE(find<QListWidget>("LstSpeed")->verticalScrollBar()->maximum(), 8);
+        clickRow(find<QListWidget>("LstSpeed"), 0);
+        clickRow(messages(), 0);
+        QCOMPARE(editor().entries().at(1).itemData, 57);
+        QCOMPARE(box()->text(), QStringLiteral("one"));
+        QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
+        QCOMPARE(find<QListWidget>("LstSpeed")->currentItem()->text(), QStringLiteral("5"));
+
+        QTest::keyClick(messages(), Qt::Key_Down);
+        QCOMPARE(box()->text(), QStringLiteral(" two"));
+        click("CmdUp");
+        QCOMPARE(shownMessages(), QStringList({" two", "one"}));
+        QCOMPARE(messages()->currentRow(), 0);
+        click("CmdDn");
+        QCOMPARE(shownMessages(), QStringList({" two", "one"}));
+        click("CmdDel");
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("one")});
+        QCOMPARE(QApplication::focusWidget(), box());
+        click("CmdClear");
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+
+        click("CmdPlayOne");
+        QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u275A\u275A"));
+        QCOMPARE(find("CmdPlayOne")->toolTip(), QStringLiteral("Pause current message!"));
+        click("CmdPlayOne");
+        QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u25B6"));
+    }
+
+    void widthChoiceResizesTheLatchLabel()
+    {
+        showLoaded();
+        auto* widths = find<QComboBox>("CmbWidth");
+        auto* label = find<QLabel>("LblLatch");
+        widths->setFocus();
+        for (const auto& [key, width, latches] :
+             {std::tuple{Qt::Key_Home, "5", 1}, {Qt::Key_Down, "6", 2}, {Qt::Key_End, "40", 8}}) {
+            QTest::keyClick(widths, key);
+            QCOMPARE(widths->currentText(), QLatin1String(width));
+            const QString text = QStringLiteral("You need %1 IC Latch 74573.").arg(latches);
+            QCOMPARE(label->text(), text);
+            QCOMPARE(label->toolTip(), text);
+            QCOMPARE(label->size(), label->sizeHint());
+        }
+    }
+
+    void focusRules()
+    {
+        showLoaded();
+        // Enter presses Next once, from the box and from elsewhere in the window.
+        QTest::keyClick(box(), Qt::Key_Return);
+        QCOMPARE(messages()->count(), 2);
+        QTest::keyClick(messages(), Qt::Key_Enter);
+        QCOMPARE(messages()->count(), 3);
+        QCOMPARE(QApplication::focusWidget(), box());
+
+        // Deactivating the window with an empty box is no focus loss.
+        QTest::keyClick(box(), Qt::Key_Backspace);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(editor().IsEditing());
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QCOMPARE(QApplication::focusWidget(), box());
+
+        // A click on Next with the box empty: the box's focus loss disables it first.
+        click("CmdNext");
+        QCOMPARE(messages()->count(), 3);
+        QCOMPARE(box()->text(), QStringLiteral("Enter here your message."));
+        QVERIFY(!find("CmdNext")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), nullptr);
+
+        // A click on an entry's empty area keeps the highlight where it is.
+        const int row = messages()->currentRow();
+        QTest::mouseClick(messages()->viewport(), Qt::LeftButton, {},
+                          messages()->viewport()->rect().bottomLeft() + QPoint(5, -3));
+        QCoreApplication::processEvents();
+        QCOMPARE(messages()->selectedItems(), QList<QListWidgetItem*>{messages()->item(row)});
+    }
+
+    void cancelledOrEmptySaveWritesNothing()
+    {
+        showLoaded();
+        const QString path = m_folder->filePath(QStringLiteral("kept.bas"));
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("old") == 3);
+        kept.close();
+        type(QStringLiteral("x"));
+        click("OptScroll1");
+        click("CmdSave");
+        QCOMPARE(m_dialogs.asked, 1);
+        QCOMPARE(editor().entries().front().itemData, PackItemData(1, 5));
+        QCOMPARE(editor().LatchCount(), 0);
+        QCOMPARE(ReadFile(path), QByteArray("old"));
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"kept.bas"});
+    }
+
+    void failedSaveIsReportedAndLeavesNothingBehind_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing folder") << "no such folder/program.bas";
+        QTest::newRow("folder as name") << "folder";
+    }
+    void failedSaveIsReportedAndLeavesNothingBehind()
+    {
+        QFETCH(QString, name);
+        showLoaded();
+        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("folder")));
+        type(QStringLiteral("keep me"));
+        m_dialogs.answer = m_folder->filePath(name);
+        click("CmdSave");
+        QCOMPARE(m_dialogs.failures.size(), 1);
+        const QString message = m_dialogs.failures.front();
+        QVERIFY2(message.contains(m_dialogs.answer), qPrintable(message));
+        QVERIFY2(message.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(message));
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"folder"});
+        QVERIFY(QDir(m_folder->filePath(QStringLiteral("folder"))).isEmpty());
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("keep me")});
+    }
+
+    void standardDialogsTakeTheNameAsTypedAndReport()
+    {
+        const QString existing = m_folder->filePath(QStringLiteral("old.bas"));
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        StandardSaveDialogs dialogs;
+        QStringList seen;
+        const auto answering = AnswerModalDialogs([&](QWidget* dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                seen << files->windowTitle() << files->nameFilters().join(QLatin1Char(';'))
+                     << files->defaultSuffix();
+                QVERIFY(files->acceptMode() == QFileDialog::AcceptSave);
+                files->setDirectory(m_folder->path());
+                files->selectFile(seen.size() == 3 ? QStringLiteral("program")
+                                                   : QStringLiteral("old.bas"));
+                // Queued: a question it raises must not open inside this timer's call.
+                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+            } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+                // An overwrite question would be answered Yes, and seen.
+                seen << box->text();
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                    yes->click();
+                } else {
+                    box->reject();
+                }
+            }
+        });
+        QCOMPARE(dialogs.askProgramPath(nullptr), m_folder->filePath(QStringLiteral("program")));
+        QCOMPARE(dialogs.askProgramPath(nullptr), existing);
+        dialogs.reportWriteFailure(nullptr, QStringLiteral("it failed"));
+        QCOMPARE(seen, QStringList({"Select a Name for Program", "(BASCOM AVR File) (*.bas)", "",
+                                    "Select a Name for Program", "(BASCOM AVR File) (*.bas)", "",
+                                    "it failed"}));
+    }
+};
+
+} // namespace corvane
+
+QTEST_MAIN(corvane::Form1Test)
+#include "Form1Test.moc"
