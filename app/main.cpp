@@ -1,7 +1,15 @@
-#include <cstdio>
+#include "app/Startup.h"
 
-int main()
+#include <QApplication>
+
+int main(int argc, char* argv[])
 {
-    std::puts("Corvane is built; its window is not part of this build yet.");
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+
+    corvane::Startup startup;
+    startup.run();
+    return QApplication::exec();
 }
