@@ -55,7 +55,7 @@ SplashWindow::SplashWindow(QWidget* mainWindow, QWidget* parent)
     m_frame1->setGeometry(TwipsRect(0, 0, kFrameWidth, kFrameHeight, dpi));
 
     InitResources();
-    const QPixmap logo(QStringLiteral(":/corvane/logo.gif"));
+    const QPixmap logo = LoadPicture(QStringLiteral(":/corvane/logo.gif"), "gif");
     m_imgLogo = new QLabel(m_frame1);
     m_imgLogo->setObjectName(QStringLiteral("imgLogo"));
     m_imgLogo->setPixmap(logo);

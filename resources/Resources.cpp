@@ -1,5 +1,6 @@
 #include "resources/Resources.h"
 
+#include <QImageReader>
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -13,6 +14,13 @@ namespace corvane {
 void InitResources()
 {
     initCorvaneResources();
+}
+
+QPixmap LoadPicture(const QString& path, const char* format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace corvane

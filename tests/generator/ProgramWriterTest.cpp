@@ -204,6 +204,7 @@ TEST(ProgramWriter, BannerAndArtFollowTheirColumnRules)
             EXPECT_EQ(art, maker::kArtLines[k]);
             EXPECT_EQ(art.size(), k == 0 ? 106U : 107U);
             EXPECT_TRUE(art.starts_with("'") && !art.ends_with(" "));
+            EXPECT_EQ(art.find_first_not_of("_|/\\ ", 1), std::string::npos) << art;
         }
         EXPECT_EQ(lines[i + 6], "' +---------------------------+");
     }
