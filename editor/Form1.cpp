@@ -2,6 +2,8 @@
 
 #include "editor/ListWidgetSync.h"
 #include "editor/MessageTextBox.h"
+#include "editor/PreviewInput.h"
+#include "editor/PreviewWindow.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
@@ -138,8 +140,8 @@ Form1::Form1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("QRV 1.1 - ") + Latin1(maker::kWebAddress));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/corvane/icon-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/corvane/icon-32.png"), QSize(32, 32));
+    icon.addPixmap(LoadPicture(QStringLiteral(":/corvane/icon-16.png"), "png"));
+    icon.addPixmap(LoadPicture(QStringLiteral(":/corvane/icon-32.png"), "png"));
     setWindowIcon(icon);
     // The standard dialog font the layout was drawn for.
     setFont(NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25));
@@ -220,7 +222,7 @@ void Form1::createControls()
         m_AboutLabels[i]->setToolTip(aboutTooltips[i]);
     }
     m_PicFlg = Create<QLabel>(m_Frame1, "PicFlg");
-    m_PicFlg->setPixmap(QPixmap(QStringLiteral(":/corvane/flag.gif")));
+    m_PicFlg->setPixmap(LoadPicture(QStringLiteral(":/corvane/flag.gif"), "gif"));
     m_PicFlg->setScaledContents(true);
     m_PicFlg->setToolTip(Latin1(maker::kFlagTooltip));
 
@@ -262,7 +264,7 @@ void Form1::createControls()
     SetColours(*m_LblLatch, QColor(255, 255, 0), QColor(0, 0, 0));
 
     m_Image1 = Create<QLabel>(this, "Image1");
-    m_Image1->setPixmap(QPixmap(QStringLiteral(":/corvane/board.gif")));
+    m_Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/board.gif"), "gif"));
     m_Image1->setScaledContents(true);
 }
 
@@ -376,9 +378,9 @@ void Form1::connectEvents()
     button(m_CmdNext, &MessageEditor::userClickNext);
     button(m_CmdDel, &MessageEditor::userClickDelete);
     button(m_CmdClear, &MessageEditor::userClickClear);
-    button(m_CmdPlayOne, &MessageEditor::userClickPlayOne);
     button(m_CmdUp, &MessageEditor::userClickUp);
     button(m_CmdDn, &MessageEditor::userClickDown);
+    connect(m_CmdPlayOne, &QPushButton::clicked, this, &Form1::CmdPlayOne_Click);
     connect(m_CmdSave, &QPushButton::clicked, this, &Form1::CmdSave_Click);
 }
 
@@ -439,12 +441,41 @@ void Form1::CmdSave_Click()
     }
 }
 
+void Form1::CmdPlayOne_Click()
+{
+    if (m_syncing) {
+        return;
+    }
+    const std::string caption = m_editor.CmdPlayOne().caption();
+    forward([this] { m_editor.userClickPlayOne(); });
+    // Only a click the editor carried out switches between play and pause.
+    if (m_editor.CmdPlayOne().caption() == caption) {
+        return;
+    }
+    if (m_preview == nullptr) {
+        m_preview = new PreviewWindow(this);
+        syncPreview();
+    }
+    m_preview->showPlaying(PlayOneIsPlaying(m_editor));
+}
+
 void Form1::syncView()
 {
     const QScopedValueRollback syncing(m_syncing, true);
     syncMessageBox();
     syncLists();
     syncButtons();
+    syncPreview();
+}
+
+void Form1::syncPreview()
+{
+    if (m_preview == nullptr) {
+        return;
+    }
+    if (const auto input = PreviewInputOf(m_editor)) {
+        m_preview->setInput(*input);
+    }
 }
 
 void Form1::syncMessageBox()

@@ -23,6 +23,7 @@ class QShowEvent;
 namespace corvane {
 
 class MessageTextBox;
+class PreviewWindow;
 class SaveDialogs;
 
 // The main window: the controls of the message editor laid out in twips.
@@ -70,6 +71,8 @@ private:
     void TxtMessage_LostFocus();
     void TxtMessage_Change(const QString& text);
     void CmdSave_Click();
+    void CmdPlayOne_Click();
+    void syncPreview();
 
     MessageEditor m_editor;
     GlyphTable m_glyphTable;
@@ -97,6 +100,7 @@ private:
     QComboBox* m_CmbWidth = nullptr;
     QLabel* m_LblLatch = nullptr;
     QLabel* m_Image1 = nullptr;
+    PreviewWindow* m_preview = nullptr; // created at the first Play
 
     std::vector<ListItem> m_shownMessages;
     std::vector<ListItem> m_shownSpeeds;

@@ -1,5 +1,6 @@
-#include "app/SplashWindow.h"
 #include "app/Startup.h"
+
+#include "app/SplashWindow.h"
 #include "editor/Form1.h"
 #include "generator/GlyphTable.h"
 

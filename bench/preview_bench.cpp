@@ -1,0 +1,86 @@
+// Frames of a 256-character message on width "40", the longest pass there is.
+// Computing a frame alone is BM_SimulatorFrame in generator_bench.cpp.
+#include "editor/BoardView.h"
+#include "editor/PreviewInput.h"
+#include "editor/PreviewPlayer.h"
+#include "editor/PreviewWindow.h"
+
+#include <QApplication>
+#include <QImage>
+#include <benchmark/benchmark.h>
+
+namespace corvane {
+namespace {
+
+PreviewInput LongestMessage()
+{
+    std::string text(256, ' ');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        text[i] = static_cast<char>(33 + (7 * i) % 94);
+    }
+    return PreviewInput{.entry = MessageEntry{std::move(text), PackItemData(0, 9)},
+                        .widthText = "40",
+                        .latchCount = 8};
+}
+
+// The player's step: the next frame of the simulator.
+void BM_PlayerAdvance(benchmark::State& state)
+{
+    PreviewPlayer player;
+    player.setInput(LongestMessage());
+    player.play();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(player.advance());
+    }
+}
+BENCHMARK(BM_PlayerAdvance)->Unit(benchmark::kMicrosecond);
+
+// Painting one new frame of the board into an offscreen image.
+void BM_PaintFrame(benchmark::State& state)
+{
+    PreviewPlayer player;
+    player.setInput(LongestMessage());
+    player.play();
+    BoardView board;
+    board.setFrame(player.frame());
+    board.resize(board.sizeHint());
+    QImage image(board.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        player.advance();
+        board.setFrame(player.frame());
+        board.render(&image);
+    }
+    benchmark::DoNotOptimize(image.constBits());
+}
+BENCHMARK(BM_PaintFrame)->Unit(benchmark::kMicrosecond);
+
+// One step of the shown window as its timer runs it: advance, then the repaint.
+void BM_WindowStep(benchmark::State& state)
+{
+    PreviewWindow window;
+    window.setInput(LongestMessage());
+    window.showPlaying(true);
+    QApplication::processEvents();
+    auto* board = window.findChild<BoardView*>();
+    for (auto _ : state) {
+        window.advance();
+        board->repaint();
+    }
+    window.showPlaying(false);
+}
+BENCHMARK(BM_WindowStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace corvane
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

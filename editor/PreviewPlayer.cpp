@@ -1,0 +1,58 @@
+#include "editor/PreviewPlayer.h"
+
+#include "generator/ProgramWriter.h"
+
+namespace corvane {
+
+bool PreviewPlayer::setInput(const PreviewInput& input)
+{
+    if (m_input == input) {
+        return false;
+    }
+    m_simulator.emplace(MakeScrollBlockInput(input.index, input.entry, input.widthText,
+                                             input.latchCount, input.rowCount),
+                        DataTableBytes(input.entry, input.latchCount));
+    m_input = input;
+    showStep(0);
+    return true;
+}
+
+int PreviewPlayer::advance()
+{
+    if (m_playing && stepCount() > 0) {
+        showStep(m_step + 1 < m_simulator->stepCount() ? m_step + 1 : 0);
+    }
+    return stepDurationMs();
+}
+
+int PreviewPlayer::stepCount() const
+{
+    return m_simulator ? m_simulator->stepCount() : 0;
+}
+
+int PreviewPlayer::stepDurationMs() const
+{
+    return stepCount() > 0 ? m_simulator->durationMs(m_step) : 0;
+}
+
+long long PreviewPlayer::passDurationMs() const
+{
+    return m_simulator ? m_simulator->totalDurationMs() : 0;
+}
+
+int PreviewPlayer::columnCount() const
+{
+    return m_simulator ? m_simulator->width() : 0;
+}
+
+void PreviewPlayer::showStep(int step)
+{
+    m_step = step;
+    if (stepCount() > 0) {
+        m_frame = m_simulator->frame(step);
+    } else {
+        m_frame.clear();
+    }
+}
+
+} // namespace corvane
