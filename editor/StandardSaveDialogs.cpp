@@ -5,12 +5,24 @@
 
 namespace corvane {
 
+void StandardSaveDialogs::ConfigureProgramDialog(QFileDialog& dialog)
+{
+    dialog.setWindowTitle(QString::fromLatin1(kTitle));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QString::fromLatin1(kFilter));
+    dialog.setDefaultSuffix(QString());
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+}
+
 QString StandardSaveDialogs::askProgramPath(QWidget* parent)
 {
-    // No default suffix and no overwrite question: the name is used as given.
-    return QFileDialog::getSaveFileName(parent, QString::fromLatin1(kTitle), QString(),
-                                        QString::fromLatin1(kFilter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(parent);
+    ConfigureProgramDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0);
 }
 
 void StandardSaveDialogs::reportWriteFailure(QWidget* parent, const QString& message)

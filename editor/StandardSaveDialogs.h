@@ -2,6 +2,8 @@
 
 #include "editor/SaveDialogs.h"
 
+class QFileDialog;
+
 namespace corvane {
 
 // The platform's save dialog and a warning box.
@@ -15,6 +17,10 @@ public:
 
     StandardSaveDialogs() = default;
     ~StandardSaveDialogs() override = default;
+
+    // Title, the one filter, save mode, no default suffix (a name typed
+    // without ".bas" stays as typed) and no overwrite question.
+    static void ConfigureProgramDialog(QFileDialog& dialog);
 
     QString askProgramPath(QWidget* parent) override;
     void reportWriteFailure(QWidget* parent, const QString& message) override;

@@ -48,22 +48,6 @@ public:
     QStringList failures;
 };
 
-// Answers each modal dialog that opens while the returned timer lives.
-std::unique_ptr<QTimer> AnswerModalDialogs(std::function<void(QWidget*)> answer)
-{
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout,
-                     [answer = std::move(answer), last = QPointer<QWidget>()]() mutable {
-                         QWidget* dialog = QApplication::activeModalWidget();
-                         if (dialog != nullptr && dialog != last) {
-                             last = dialog;
-                             answer(dialog);
-                         }
-                     });
-    timer->start(10);
-    return timer;
-}
-
 QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
@@ -450,40 +434,17 @@ private slots:
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("keep me")});
     }
 
-    void standardDialogsTakeTheNameAsTypedAndReport()
+    void standardDialogIsSetUpForProgramNames()
     {
-        const QString existing = m_folder->filePath(QStringLiteral("old.bas"));
-        QFile file(existing);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        StandardSaveDialogs dialogs;
-        QStringList seen;
-        const auto answering = AnswerModalDialogs([&](QWidget* dialog) {
-            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-                seen << files->windowTitle() << files->nameFilters().join(QLatin1Char(';'))
-                     << files->defaultSuffix();
-                QVERIFY(files->acceptMode() == QFileDialog::AcceptSave);
-                files->setDirectory(m_folder->path());
-                files->selectFile(seen.size() == 3 ? QStringLiteral("program")
-                                                   : QStringLiteral("old.bas"));
-                // Queued: a question it raises must not open inside this timer's call.
-                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
-            } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-                // An overwrite question would be answered Yes, and seen.
-                seen << box->text();
-                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
-                    yes->click();
-                } else {
-                    box->reject();
-                }
-            }
-        });
-        QCOMPARE(dialogs.askProgramPath(nullptr), m_folder->filePath(QStringLiteral("program")));
-        QCOMPARE(dialogs.askProgramPath(nullptr), existing);
-        dialogs.reportWriteFailure(nullptr, QStringLiteral("it failed"));
-        QCOMPARE(seen, QStringList({"Select a Name for Program", "(BASCOM AVR File) (*.bas)", "",
-                                    "Select a Name for Program", "(BASCOM AVR File) (*.bas)", "",
-                                    "it failed"}));
+        QFileDialog dialog;
+        StandardSaveDialogs::ConfigureProgramDialog(dialog);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select a Name for Program"));
+        QCOMPARE(dialog.nameFilters(), QStringList{"(BASCOM AVR File) (*.bas)"});
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog.fileMode(), QFileDialog::AnyFile);
+        // No suffix is added to a typed name, and an existing file brings no question.
+        QVERIFY(dialog.defaultSuffix().isEmpty());
+        QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     }
 };
 
