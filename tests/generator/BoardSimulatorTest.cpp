@@ -2,6 +2,7 @@
 
 #include "generator/ProgramWriter.h"
 #include "tests/generator/BasicInterpreter.h"
+#include "tests/generator/FilledGlyphs.h"
 
 #include <gtest/gtest.h>
 #include <regex>
@@ -16,12 +17,7 @@ constexpr std::uint8_t kRows = 7;
 
 const GlyphTable& Glyphs()
 {
-    static const GlyphTable table = [] {
-        GlyphTable filled;
-        FillGlyphTable(filled);
-        return filled;
-    }();
-    return table;
+    return testing::FilledGlyphs();
 }
 
 BoardSimulator Simulate(const MessageEntry& entry, const std::string& width, int latches,
@@ -67,6 +63,13 @@ struct Board
     int speed = 0;
     std::size_t length = 1;
 };
+
+// Names a board in test output instead of dumping its bytes.
+void PrintTo(const Board& board, std::ostream* out)
+{
+    *out << "width " << board.width << ", " << board.latches << " latches, speed " << board.speed
+         << ", " << board.length << " characters";
+}
 
 std::vector<MessageEntry> OnePerDirection(const Board& board)
 {

@@ -2,6 +2,7 @@
 
 #include "generator/MakerDetails.h"
 #include "tests/generator/BasicInterpreter.h"
+#include "tests/generator/FilledGlyphs.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -20,12 +21,7 @@ const std::string kBlankLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
 
 const GlyphTable& Glyphs()
 {
-    static const GlyphTable table = [] {
-        GlyphTable filled;
-        FillGlyphTable(filled);
-        return filled;
-    }();
-    return table;
+    return testing::FilledGlyphs();
 }
 
 MessageEntry Entry(std::string text, ScrollDirection direction, int speed = 5)
