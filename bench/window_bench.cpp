@@ -81,15 +81,3 @@ void KeystrokeOnFullListPainted(benchmark::State& state)
 
 BENCHMARK(KeystrokeOnFullList)->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeOnFullListPainted)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,6 +4,7 @@
 #include "editor/StandardSaveDialogs.h"
 #include "editor/TwipsLayout.h"
 #include "generator/ProgramWriter.h"
+#include "tests/editor/FindControl.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -63,11 +64,7 @@ class Form1Test final : public QObject
 private:
     template <typename T = QWidget> T* find(const char* name) const
     {
-        auto* widget = m_form->findChild<T*>(QLatin1String(name));
-        if (widget == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return widget;
+        return FindControl<T>(*m_form, name);
     }
     QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
     QListWidget* messages() const { return find<QListWidget>("LstMessage"); }

@@ -5,6 +5,7 @@
 #include "editor/PreviewInput.h"
 #include "editor/PreviewPlayer.h"
 #include "generator/GlyphTable.h"
+#include "tests/editor/FindControl.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -71,11 +72,7 @@ class PreviewWindowTest final : public QObject
 private:
     template <typename T = QWidget> T* find(const char* name) const
     {
-        auto* found = m_form->findChild<T*>(QLatin1String(name));
-        if (found == nullptr) {
-            qFatal("no child %s", name);
-        }
-        return found;
+        return FindControl<T>(*m_form, name);
     }
     QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
     PreviewWindow* preview() const { return m_form->findChild<PreviewWindow*>("frmPreview"); }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QObject>
+#include <QtGlobal>
+
+namespace corvane {
+
+// The child of `parent` with the control name `name`; a test cannot go on
+// without it, so a missing control ends the run with its name.
+template <typename T> T* FindControl(const QObject& parent, const char* name)
+{
+    auto* control = parent.findChild<T*>(QLatin1String(name));
+    if (control == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return control;
+}
+
+} // namespace corvane
