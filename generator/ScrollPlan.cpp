@@ -5,18 +5,6 @@
 
 namespace corvane {
 
-int WidthColumns(std::string_view widthText)
-{
-    const auto start = widthText.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return 0;
-    }
-    unsigned value = 0;
-    const auto* first = widthText.data() + start;
-    const auto [end, error] = std::from_chars(first, widthText.data() + widthText.size(), value);
-    return error == std::errc{} && value <= 0xFFFF ? static_cast<int>(value) : 0;
-}
-
 ScrollPlan::ScrollPlan(const ScrollBlockInput& input)
     : m_direction(input.direction), m_refreshCount(input.refreshCount),
       m_latchCount(input.latchCount), m_boardWidth(WidthColumns(input.widthText))

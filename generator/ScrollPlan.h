@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generator/Board.h"
 #include "generator/ScrollBlock.h"
 
 #include <cstdint>
@@ -76,8 +77,5 @@ private:
     int m_boardWidth = 0;
     int m_endValue = 0;
 };
-
-// The width text read as a whole number of columns; 0 when it holds none.
-int WidthColumns(std::string_view widthText);
 
 } // namespace corvane
