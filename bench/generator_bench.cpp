@@ -11,9 +11,10 @@
 namespace corvane {
 namespace {
 
-constexpr std::uint8_t kLatches = 8;
-constexpr std::uint8_t kRows = 7;
-constexpr std::string_view kWidth = "40";
+Board LargestBoard()
+{
+    return Board::ofWidth("40");
+}
 
 // The largest file: 256 messages of 256 characters, all directions and speeds.
 std::vector<MessageEntry> LargestList()
@@ -47,7 +48,7 @@ void BM_RenderProgram(benchmark::State& state)
     const GlyphTable glyphs = FilledGlyphs();
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string file = RenderProgram(entries, kWidth, kLatches, kRows, glyphs);
+        const std::string file = RenderProgram(entries, LargestBoard(), glyphs);
         bytes = file.size();
         benchmark::DoNotOptimize(file.data());
     }
@@ -61,9 +62,9 @@ void BM_RenderAndWriteProgram(benchmark::State& state)
     const auto entries = LargestList();
     const GlyphTable glyphs = FilledGlyphs();
     const std::string path = BenchPath();
-    const std::size_t bytes = RenderProgram(entries, kWidth, kLatches, kRows, glyphs).size();
+    const std::size_t bytes = RenderProgram(entries, LargestBoard(), glyphs).size();
     for (auto _ : state) {
-        if (WriteProgram(path, entries, kWidth, kLatches, kRows, glyphs)) {
+        if (WriteProgram(path, entries, LargestBoard(), glyphs)) {
             state.SkipWithError("writing failed");
             break;
         }
@@ -75,7 +76,7 @@ BENCHMARK(BM_RenderAndWriteProgram)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 void BM_PlainBufferedWrite(benchmark::State& state)
 {
-    const std::string file = RenderProgram(LargestList(), kWidth, kLatches, kRows, FilledGlyphs());
+    const std::string file = RenderProgram(LargestList(), LargestBoard(), FilledGlyphs());
     const std::string path = BenchPath();
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -90,7 +91,7 @@ BENCHMARK(BM_PlainBufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 // before its rename: the floor for any save that survives a power cut.
 void BM_PlainWriteAndSync(benchmark::State& state)
 {
-    const std::string file = RenderProgram(LargestList(), kWidth, kLatches, kRows, FilledGlyphs());
+    const std::string file = RenderProgram(LargestList(), LargestBoard(), FilledGlyphs());
     const std::string path = BenchPath();
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -108,8 +109,8 @@ BENCHMARK(BM_PlainWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_SimulatorFrame(benchmark::State& state)
 {
     const MessageEntry entry{std::string(256, 'W'), PackItemData(0, 5)};
-    const BoardSimulator simulator(MakeScrollBlockInput(0, entry, kWidth, kLatches, kRows),
-                                   DataTableBytes(entry, kLatches));
+    const BoardSimulator simulator(MakeScrollBlockInput(0, entry, LargestBoard()),
+                                   DataTableBytes(entry, LargestBoard().latchCount));
     int step = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(simulator.frame(step).data());

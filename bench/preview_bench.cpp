@@ -1,8 +1,8 @@
 // Frames of a 256-character message on width "40", the longest pass there is.
 // Computing a frame alone is BM_SimulatorFrame in generator_bench.cpp.
 #include "editor/BoardView.h"
-#include "editor/PreviewInput.h"
-#include "editor/PreviewPlayer.h"
+#include "editor/model/PreviewInput.h"
+#include "editor/model/PreviewPlayer.h"
 #include "editor/PreviewWindow.h"
 
 #include <QApplication>
@@ -19,8 +19,7 @@ PreviewInput LongestMessage()
         text[i] = static_cast<char>(33 + (7 * i) % 94);
     }
     return PreviewInput{.entry = MessageEntry{std::move(text), PackItemData(0, 9)},
-                        .widthText = "40",
-                        .latchCount = 8};
+                        .board = Board::ofWidth("40")};
 }
 
 // The player's step: the next frame of the simulator.

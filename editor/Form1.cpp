@@ -2,11 +2,11 @@
 
 #include "editor/ListWidgetSync.h"
 #include "editor/MessageTextBox.h"
-#include "editor/PreviewInput.h"
 #include "editor/PreviewWindow.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
+#include "editor/model/PreviewInput.h"
 #include "generator/MakerDetails.h"
 #include "generator/ProgramFile.h"
 #include "resources/Resources.h"
@@ -224,7 +224,7 @@ void Form1::createControls()
     m_PicFlg = Create<QLabel>(m_Frame1, "PicFlg");
     m_PicFlg->setPixmap(LoadPicture(QStringLiteral(":/corvane/flag.gif"), "gif"));
     m_PicFlg->setScaledContents(true);
-    m_PicFlg->setToolTip(Latin1(maker::kFlagTooltip));
+    m_PicFlg->setToolTip(QStringLiteral("Homeland"));
 
     m_CmdUp = Create<QPushButton>(this, "CmdUp");
     m_CmdDn = Create<QPushButton>(this, "CmdDn");
@@ -424,11 +424,10 @@ void Form1::CmdSave_Click()
     if (path.isEmpty()) {
         return;
     }
-    const ProgramInput input = m_editor.prepareProgram();
+    const ProgramDocument program = m_editor.prepareProgram();
     std::optional<WriteFailure> failure;
     try {
-        failure = WriteProgram(path.toStdString(), input.entries, input.width, input.latchCount,
-                               input.rowCount, m_glyphTable);
+        failure = WriteProgram(path.toStdString(), program.entries, program.board, m_glyphTable);
     } catch (const std::exception& error) {
         failure = WriteFailure{path.toStdString(), error.what()};
     }
@@ -456,7 +455,7 @@ void Form1::CmdPlayOne_Click()
         m_preview = new PreviewWindow(this);
         syncPreview();
     }
-    m_preview->showPlaying(PlayOneIsPlaying(m_editor));
+    m_preview->showPlaying(m_editor.isPlaying());
 }
 
 void Form1::syncView()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/PreviewInput.h"
-#include "editor/PreviewPlayer.h"
+#include "editor/model/PreviewInput.h"
+#include "editor/model/PreviewPlayer.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/ScrollBlock.h"
+#include "generator/ScrollBlockInput.h"
 #include "generator/ScrollPlan.h"
 
 #include <cstdint>

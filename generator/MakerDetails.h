@@ -12,8 +12,6 @@ inline constexpr std::string_view kName = "Mira Castellan";
 inline constexpr std::string_view kWebAddress = "www.corvane.example";
 inline constexpr std::string_view kEmail = "mira@corvane.example";
 inline constexpr std::string_view kTelephone = "+1 555 0100 274";
-// Tooltip of the small flag picture in the About frame.
-inline constexpr std::string_view kFlagTooltip = "Homeland";
 
 static_assert(kName.size() <= 16 && kWebAddress.size() <= 26 && kEmail.size() <= 23 &&
               kTelephone.size() <= 33);

@@ -19,6 +19,12 @@ struct MessageEntry
     friend bool operator==(const MessageEntry&, const MessageEntry&) = default;
 };
 
+// Up and Down shift the rows; Left and Right move along the columns.
+constexpr bool IsVertical(ScrollDirection direction)
+{
+    return direction == ScrollDirection::Up || direction == ScrollDirection::Down;
+}
+
 constexpr std::int32_t PackItemData(int direction, int speed)
 {
     return direction * 16 + speed;

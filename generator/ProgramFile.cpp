@@ -27,12 +27,10 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
 }
 
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
-                                         std::span<const MessageEntry> entries,
-                                         std::string_view widthText, std::uint8_t latchCount,
-                                         std::uint8_t rowCount, const GlyphTable& glyphs)
+                                         std::span<const MessageEntry> entries, const Board& board,
+                                         const GlyphTable& glyphs)
 {
-    return WriteProgramFile(utf8Path,
-                            RenderProgram(entries, widthText, latchCount, rowCount, glyphs));
+    return WriteProgramFile(utf8Path, RenderProgram(entries, board, glyphs));
 }
 
 } // namespace corvane

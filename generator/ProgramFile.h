@@ -1,9 +1,9 @@
 #pragma once
 
+#include "generator/Board.h"
 #include "generator/GlyphTable.h"
 #include "generator/MessageEntry.h"
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -25,8 +25,7 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
 
 // Renders the program for the entries (RenderProgram) and writes it to utf8Path.
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
-                                         std::span<const MessageEntry> entries,
-                                         std::string_view widthText, std::uint8_t latchCount,
-                                         std::uint8_t rowCount, const GlyphTable& glyphs);
+                                         std::span<const MessageEntry> entries, const Board& board,
+                                         const GlyphTable& glyphs);
 
 } // namespace corvane

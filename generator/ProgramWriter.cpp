@@ -1,6 +1,7 @@
 #include "generator/ProgramWriter.h"
 
 #include "generator/MakerDetails.h"
+#include "generator/ScrollBlock.h"
 #include "generator/ScrollPlan.h"
 #include "generator/TextLines.h"
 
@@ -18,11 +19,6 @@ constexpr int kMaxSpeed = 9;
 constexpr int kByteMax = 255;
 constexpr std::string_view kBlankColumnLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
 constexpr std::string_view kTitleRule = "' +---------------------------+";
-
-bool IsVertical(ScrollDirection direction)
-{
-    return direction == ScrollDirection::Up || direction == ScrollDirection::Down;
-}
 
 ScrollDirection DirectionOfEntry(const MessageEntry& entry)
 {
@@ -138,7 +134,7 @@ void WriteDataTable(std::string& out, const MessageEntry& entry, const ScrollBlo
                     const GlyphTable& glyphs)
 {
     const BlankColumnLines blanks =
-        BlankLinesOf(block.direction, entry.text.size(), block.latchCount);
+        BlankLinesOf(block.direction, entry.text.size(), block.board.latchCount);
     out += "Text";
     out += block.labelNumber;
     AppendLine(out, ":");
@@ -182,8 +178,7 @@ std::string LabelNumber(std::size_t index)
 }
 
 ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& entry,
-                                      std::string_view widthText, std::uint8_t latchCount,
-                                      std::uint8_t rowCount)
+                                      const Board& board)
 {
     const int speed = std::min(SpeedOf(entry.itemData), kMaxSpeed);
     return ScrollBlockInput{
@@ -191,9 +186,7 @@ ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& ent
         .direction = DirectionOfEntry(entry),
         .refreshCount = static_cast<std::uint8_t>(10 - speed),
         .textLength = entry.text.size(),
-        .widthText = std::string(widthText),
-        .latchCount = latchCount,
-        .rowCount = rowCount,
+        .board = board,
     };
 }
 
@@ -215,8 +208,8 @@ std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t
     return bytes;
 }
 
-std::string RenderProgram(std::span<const MessageEntry> entries, std::string_view widthText,
-                          std::uint8_t latchCount, std::uint8_t rowCount, const GlyphTable& glyphs)
+std::string RenderProgram(std::span<const MessageEntry> entries, const Board& board,
+                          const GlyphTable& glyphs)
 {
     if (!glyphs.isFilled()) {
         throw std::invalid_argument("RenderProgram needs a filled glyph table");
@@ -225,13 +218,12 @@ std::string RenderProgram(std::span<const MessageEntry> entries, std::string_vie
     blocks.reserve(entries.size());
     bool wordCounters = false;
     for (std::size_t index = 0; index < entries.size(); ++index) {
-        blocks.push_back(
-            MakeScrollBlockInput(index, entries[index], widthText, latchCount, rowCount));
+        blocks.push_back(MakeScrollBlockInput(index, entries[index], board));
         wordCounters = wordCounters || ScrollPlan(blocks.back()).largestCounterValue() > kByteMax;
     }
 
     std::string out;
-    out.reserve(EstimatedSize(entries, latchCount));
+    out.reserve(EstimatedSize(entries, board.latchCount));
     WriteBanner(out);
     WriteHeader(out, wordCounters);
     for (const ScrollBlockInput& block : blocks) {

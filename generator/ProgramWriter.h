@@ -2,13 +2,13 @@
 
 #include "generator/GlyphTable.h"
 #include "generator/MessageEntry.h"
-#include "generator/ScrollBlock.h"
+#include "generator/Board.h"
+#include "generator/ScrollBlockInput.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace corvane {
@@ -19,8 +19,7 @@ std::string LabelNumber(std::size_t index);
 // The scroll block of entry `index`. A direction outside 0 to 3 is taken as
 // Left and a speed above 9 as 9, so the refresh count stays within 1 to 10.
 ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& entry,
-                                      std::string_view widthText, std::uint8_t latchCount,
-                                      std::uint8_t rowCount);
+                                      const Board& board);
 
 // The column bytes the entry's data table holds, in the order of its Data lines.
 std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t latchCount);
@@ -28,7 +27,7 @@ std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t
 // The whole generated BASCOM-AVR program for the entries in list order, as the
 // bytes of the file. Requires a filled glyph table (throws
 // std::invalid_argument otherwise).
-std::string RenderProgram(std::span<const MessageEntry> entries, std::string_view widthText,
-                          std::uint8_t latchCount, std::uint8_t rowCount, const GlyphTable& glyphs);
+std::string RenderProgram(std::span<const MessageEntry> entries, const Board& board,
+                          const GlyphTable& glyphs);
 
 } // namespace corvane

@@ -1,17 +1,16 @@
 #include "generator/ScrollPlan.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace corvane {
 
 ScrollPlan::ScrollPlan(const ScrollBlockInput& input)
     : m_direction(input.direction), m_refreshCount(input.refreshCount),
-      m_latchCount(input.latchCount), m_boardWidth(WidthColumns(input.widthText))
+      m_latchCount(input.board.latchCount), m_boardWidth(input.board.columns())
 {
     // The horizontal end value uses the width as chosen, not 5 × LatchCount.
     m_endValue = isVertical()
-                     ? input.rowCount - 1
+                     ? input.board.rowCount - 1
                      : m_boardWidth + kColumnsPerCharacter * static_cast<int>(input.textLength) - 1;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "generator/Board.h"
-#include "generator/ScrollBlock.h"
+#include "generator/ScrollBlockInput.h"
 
 #include <cstdint>
-#include <string_view>
 
 namespace corvane {
 
@@ -18,7 +17,7 @@ namespace corvane {
 class ScrollPlan final
 {
 public:
-    static constexpr int kColumnsPerLatch = 5;
+    static constexpr int kColumnsPerLatch = Board::kColumnsPerLatch;
     static constexpr int kColumnsPerCharacter = 6;
     static constexpr int kColumnWaitMs = 5;
     static constexpr int kVerticalRefreshFactor = 3;
@@ -36,10 +35,7 @@ public:
     explicit ScrollPlan(const ScrollBlockInput& input);
 
     ScrollDirection direction() const { return m_direction; }
-    bool isVertical() const
-    {
-        return m_direction == ScrollDirection::Up || m_direction == ScrollDirection::Down;
-    }
+    bool isVertical() const { return IsVertical(m_direction); }
     RowShift rowShift() const;
     int latchCount() const { return m_latchCount; }
     int boardWidth() const { return m_boardWidth; }

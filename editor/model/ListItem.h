@@ -1,16 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "generator/MessageEntry.h"
 
 namespace corvane {
 
-struct ListItem
-{
-    std::string text{};
-    std::int32_t itemData = 0;
-
-    friend bool operator==(const ListItem&, const ListItem&) = default;
-};
+// A list box item is the pair a message entry is: its text and its item data.
+using ListItem = MessageEntry;
 
 } // namespace corvane

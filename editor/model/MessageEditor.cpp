@@ -28,7 +28,7 @@ MessageEditor::MessageEditor()
 {
     for (int width = 5; width <= kLastWidth; ++width) {
         if (width != kMissingWidth) {
-            m_CmbWidth.addItem(std::to_string(width), (width + 4) / 5);
+            m_CmbWidth.addItem(std::to_string(width), Board::latchCountFor(width));
         }
     }
     for (int speed = kFastestSpeed; speed >= kSlowestSpeed; --speed) {
@@ -47,7 +47,7 @@ MessageEditor::MessageEditor()
 
 void MessageEditor::Form_Load()
 {
-    m_RowCount = 7;
+    m_RowCount = Board::kRowCount;
     m_IsEditing = false;
     m_CurIndex = 0;
     m_CmbWidth.select(kDefaultWidthIndex);
@@ -138,27 +138,37 @@ void MessageEditor::userClickSave()
     clickButton(m_CmdSave, &MessageEditor::CmdSave_Click);
 }
 
-ProgramInput MessageEditor::prepareProgram()
+ProgramDocument MessageEditor::prepareProgram()
 {
-    ProgramInput input;
-    if (const auto width = m_CmbWidth.selectedIndex()) {
-        m_LatchCount = static_cast<std::uint8_t>(m_CmbWidth.itemData(*width));
-        input.width = m_CmbWidth.itemText(*width);
+    ProgramDocument program{entries(), {{}, m_LatchCount, m_RowCount}};
+    if (auto board = selectedBoard()) {
+        m_LatchCount = board->latchCount;
+        program.board = std::move(*board);
     }
-    input.entries = entries();
-    input.latchCount = m_LatchCount;
-    input.rowCount = m_RowCount;
-    return input;
+    return program;
 }
 
 std::vector<MessageEntry> MessageEditor::entries() const
 {
-    std::vector<MessageEntry> result;
-    result.reserve(m_LstMessage.count());
-    for (const ListItem& item : m_LstMessage.items()) {
-        result.push_back({item.text, item.itemData});
+    return m_LstMessage.items();
+}
+
+std::optional<Board> MessageEditor::selectedBoard() const
+{
+    const auto width = m_CmbWidth.selectedIndex();
+    if (!width) {
+        return std::nullopt;
     }
-    return result;
+    return Board{m_CmbWidth.itemText(*width), static_cast<std::uint8_t>(m_CmbWidth.itemData(*width)),
+                 m_RowCount};
+}
+
+std::optional<MessageEntry> MessageEditor::editedEntry() const
+{
+    if (m_CurIndex >= m_LstMessage.count()) {
+        return std::nullopt;
+    }
+    return MessageEntry{m_LstMessage.itemText(m_CurIndex), PackItemData(m_CurScroll, m_CurSpeed)};
 }
 
 void MessageEditor::TxtMessage_GotFocus()
@@ -283,11 +293,11 @@ void MessageEditor::CmdClear_Click()
 
 void MessageEditor::CmdPlayOne_Click()
 {
-    if (m_CmdPlayOne.caption() == "4") {
-        m_CmdPlayOne.setCaption(";");
+    if (!isPlaying()) {
+        m_CmdPlayOne.setCaption(std::string(kPauseCaption));
         m_CmdPlayOne.setTooltip("Pause current message!");
     } else {
-        m_CmdPlayOne.setCaption("4");
+        m_CmdPlayOne.setCaption(std::string(kPlayCaption));
         m_CmdPlayOne.setTooltip("Play current message!");
     }
 }

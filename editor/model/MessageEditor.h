@@ -3,12 +3,14 @@
 #include "editor/model/CaptionedControl.h"
 #include "editor/model/ListBox.h"
 #include "editor/model/OptionGroup.h"
-#include "editor/model/ProgramInput.h"
 #include "editor/model/TextBox.h"
+#include "generator/Board.h"
 #include "generator/MessageEntry.h"
+#include "generator/ProgramDocument.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -69,7 +71,7 @@ public:
     void userClickSave();
     // Save, once the dialog returned a path: takes LatchCount from the
     // selected width and hands over what the writer needs.
-    ProgramInput prepareProgram();
+    ProgramDocument prepareProgram();
 
     const TextBox& TxtMessage() const { return m_TxtMessage; }
     const ListBox& LstMessage() const { return m_LstMessage; }
@@ -94,6 +96,14 @@ public:
     std::uint8_t RowCount() const { return m_RowCount; }
 
     std::vector<MessageEntry> entries() const;
+
+    // Whether the play button shows pause, i.e. the current message plays.
+    bool isPlaying() const { return m_CmdPlayOne.caption() == kPauseCaption; }
+    // The selected width with that item's latch count (LatchCount itself is
+    // set only at Save); nothing while no width is selected.
+    std::optional<Board> selectedBoard() const;
+    // Entry CurIndex with CurScroll and CurSpeed, which the next commit stores.
+    std::optional<MessageEntry> editedEntry() const;
 
 private:
     void TxtMessage_GotFocus();
@@ -130,8 +140,10 @@ private:
     CaptionedControl m_CmdUp{"\xB7", "", true};
     CaptionedControl m_CmdDn{"\xB8", "", true};
     // "r" clear, "4" play and ";" pause in the "Webdings" symbol font.
+    static constexpr std::string_view kPlayCaption = "4";
+    static constexpr std::string_view kPauseCaption = ";";
     CaptionedControl m_CmdClear{"r", "Clear all messages!", false};
-    CaptionedControl m_CmdPlayOne{"4", "Play current message", false};
+    CaptionedControl m_CmdPlayOne{std::string(kPlayCaption), "Play current message", false};
     ListBox m_LstMessage{ListBox::ClickRaising::OnChange, "List of your messages!", true};
     CaptionedControl m_CmdSave{"Save", "", true};
     ListBox m_CmbWidth{ListBox::ClickRaising::OnChange, "Select Width of LED Sign Board", true};
@@ -142,7 +154,7 @@ private:
     std::uint8_t m_CurScroll = 0;
     bool m_IsEditing = false;
     std::uint8_t m_LatchCount = 0;
-    std::uint8_t m_RowCount = 7;
+    std::uint8_t m_RowCount = Board::kRowCount;
 };
 
 } // namespace corvane

@@ -98,8 +98,8 @@ private:
         FillGlyphTable(glyphs);
         const auto entries = editor().entries();
         const auto width = *editor().CmbWidth().selectedIndex();
-        return QByteArray::fromStdString(RenderProgram(entries, editor().CmbWidth().itemText(width),
-                                                       editor().LatchCount(), 7, glyphs));
+        const Board board{editor().CmbWidth().itemText(width), editor().LatchCount(), 7};
+        return QByteArray::fromStdString(RenderProgram(entries, board, glyphs));
     }
 
     // The tests of user actions start in the editing state of a shown window.

@@ -2,8 +2,8 @@
 
 #include "editor/BoardView.h"
 #include "editor/Form1.h"
-#include "editor/PreviewInput.h"
-#include "editor/PreviewPlayer.h"
+#include "editor/model/PreviewInput.h"
+#include "editor/model/PreviewPlayer.h"
 #include "generator/GlyphTable.h"
 #include "tests/editor/FindControl.h"
 
@@ -26,7 +26,7 @@ namespace {
 PreviewInput Input(std::string text, int direction, int speed, std::string width = "10")
 {
     const auto latches = static_cast<std::uint8_t>((std::stoi(width) + 4) / 5);
-    return {0, {std::move(text), PackItemData(direction, speed)}, std::move(width), latches, 7};
+    return {0, {std::move(text), PackItemData(direction, speed)}, {std::move(width), latches, 7}};
 }
 
 std::vector<std::uint8_t> Bytes(std::span<const std::uint8_t> bytes)
@@ -200,7 +200,7 @@ private slots:
         QVERIFY(preview()->isVisible() && preview()->isPlaying());
         QCOMPARE(preview()->windowType(), Qt::Tool);
         QVERIFY(preview()->testAttribute(Qt::WA_ShowWithoutActivating));
-        QCOMPARE(input(), (PreviewInput{0, {"HI", PackItemData(0, 5)}, "20", 4, 7}));
+        QCOMPARE(input(), (PreviewInput{0, {"HI", PackItemData(0, 5)}, {"20", 4, 7}}));
         QWidget* focus = QApplication::focusWidget();
 
         // Each step is one single shot of the step's length, so none is skipped.
@@ -275,8 +275,8 @@ private slots:
         auto* widths = find<QComboBox>("CmbWidth");
         widths->setFocus();
         QTest::keyClick(widths, Qt::Key_End);
-        QCOMPARE(input().widthText, std::string("40"));
-        QCOMPARE(input().latchCount, 8);
+        QCOMPARE(input().board.widthText, std::string("40"));
+        QCOMPARE(input().board.latchCount, 8);
         QCOMPARE(m_form->editor().LatchCount(), 0);
         QCoreApplication::processEvents();
         QCOMPARE(board()->width(), 41 * BoardView::kPitch);

@@ -24,7 +24,7 @@ BoardSimulator Simulate(const MessageEntry& entry, const std::string& width, int
                         std::size_t index = 0)
 {
     const auto latchCount = static_cast<std::uint8_t>(latches);
-    return BoardSimulator(MakeScrollBlockInput(index, entry, width, latchCount, kRows),
+    return BoardSimulator(MakeScrollBlockInput(index, entry, {width, latchCount, kRows}),
                           DataTableBytes(entry, latchCount));
 }
 
@@ -126,7 +126,7 @@ TEST_P(SimulatorAgainstProgram, ShowsWhatTheRenderedBlocksShow)
     const Board& board = GetParam();
     const auto entries = OnePerDirection(board);
     const std::string program = RenderProgram(
-        entries, board.width, static_cast<std::uint8_t>(board.latches), kRows, Glyphs());
+        entries, {board.width, static_cast<std::uint8_t>(board.latches), kRows}, Glyphs());
     ExpectSameShow(RunMainLoopOnce(program), entries, board);
 }
 
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(AllLatchCounts, SimulatorAgainstProgram, ::testing::Val
 TEST(SimulatorAgainstProgram, UnpaddedShortVerticalTableWouldReadPastItsEnd)
 {
     const std::vector<MessageEntry> entries = {{"A", PackItemData(2, 9)}};
-    const std::string program = RenderProgram(entries, "40", 8, kRows, Glyphs());
+    const std::string program = RenderProgram(entries, {"40", 8, kRows}, Glyphs());
     EXPECT_FALSE(RunMainLoopOnce(program).readOutsideTable);
 
     const std::string blank = "Data &H00 , &H00 , &H00 , &H00 , &H00\r\n";
@@ -171,14 +171,14 @@ TEST(SimulatorAgainstProgram, UnpaddedShortVerticalTableWouldReadPastItsEnd)
     ASSERT_NE(unpadded, program);
     EXPECT_TRUE(RunMainLoopOnce(unpadded).readOutsideTable);
     const std::vector<std::uint8_t> oneLetter(6, 0x7F);
-    EXPECT_FALSE(BoardSimulator(MakeScrollBlockInput(0, entries[0], "40", 8, kRows), oneLetter)
+    EXPECT_FALSE(BoardSimulator(MakeScrollBlockInput(0, entries[0], {"40", 8, kRows}), oneLetter)
                      .readsWithinTable());
 }
 
 TEST(SimulatorAgainstProgram, ByteCountersWouldBreakALongHorizontalMessage)
 {
     const std::vector<MessageEntry> entries = {{std::string(45, 'M'), PackItemData(0, 9)}};
-    const std::string program = RenderProgram(entries, "40", 8, kRows, Glyphs());
+    const std::string program = RenderProgram(entries, {"40", 8, kRows}, Glyphs());
     const std::string narrowed = std::regex_replace(program, std::regex(" As Word"), " As Byte");
     ASSERT_NE(narrowed, program);
     const BoardSimulator simulator = Simulate(entries[0], "40", 8);

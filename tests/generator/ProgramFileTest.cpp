@@ -59,8 +59,8 @@ TEST_F(ProgramFile, ReplacesALongerFileWithExactlyTheNewBytes)
     FillGlyphTable(glyphs);
     const std::vector<MessageEntry> entries = {{"Hi", PackItemData(0, 5)}};
 
-    EXPECT_EQ(WriteProgram(target.string(), entries, "20", 4, 7, glyphs), std::nullopt);
-    EXPECT_EQ(ReadFile(target), RenderProgram(entries, "20", 4, 7, glyphs));
+    EXPECT_EQ(WriteProgram(target.string(), entries, Board{"20", 4}, glyphs), std::nullopt);
+    EXPECT_EQ(ReadFile(target), RenderProgram(entries, Board{"20", 4}, glyphs));
     EXPECT_EQ(folderContents(), std::set<std::string>{"board.bas"});
 }
 

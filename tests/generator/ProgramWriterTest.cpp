@@ -33,7 +33,7 @@ std::vector<std::string> Render(const std::vector<MessageEntry>& entries, const 
                                 int latches)
 {
     return SplitLines(
-        RenderProgram(entries, width, static_cast<std::uint8_t>(latches), kRows, Glyphs()));
+        RenderProgram(entries, {width, static_cast<std::uint8_t>(latches), kRows}, Glyphs()));
 }
 
 std::vector<std::string> ExpectedBanner()
@@ -171,7 +171,7 @@ TEST(ProgramWriter, WritesTheWorkedExampleByteForByte)
 
     const std::vector<MessageEntry> entries = {Entry("HI", ScrollDirection::Left, 7),
                                                Entry("A", ScrollDirection::Up, 5)};
-    const std::string file = RenderProgram(entries, "10", 2, kRows, Glyphs());
+    const std::string file = RenderProgram(entries, {"10", 2, kRows}, Glyphs());
     EXPECT_EQ(file, expected);
     EXPECT_EQ(SplitLines(file).size(), 111U);
 }
@@ -274,7 +274,7 @@ TEST(ProgramWriter, CharactersWithoutGlyphAreWrittenAsQuestionMarks)
 TEST(ProgramWriter, RequiresAFilledGlyphTable)
 {
     const std::vector<MessageEntry> entries = {Entry("A", ScrollDirection::Left)};
-    EXPECT_THROW(RenderProgram(entries, "5", 1, kRows, GlyphTable{}), std::invalid_argument);
+    EXPECT_THROW(RenderProgram(entries, {"5", 1, kRows}, GlyphTable{}), std::invalid_argument);
 }
 
 // Blank-column lines of one data table: {before the characters, after them}.
@@ -376,8 +376,8 @@ TEST(ProgramWriter, RandomListsKeepTheFileRules)
         const int latches = (width + 4) / 5;
         SCOPED_TRACE(::testing::Message() << "round " << round << ", width " << width);
 
-        const std::string file = RenderProgram(entries, std::to_string(width),
-                                               static_cast<std::uint8_t>(latches), kRows, Glyphs());
+        const std::string file = RenderProgram(
+            entries, {std::to_string(width), static_cast<std::uint8_t>(latches), kRows}, Glyphs());
         ASSERT_TRUE(file.ends_with("\r\n") && !file.ends_with("\r\n\r\n"));
         for (std::size_t i = 0; i < file.size(); ++i) {
             const auto c = static_cast<unsigned char>(file[i]);

@@ -17,8 +17,8 @@ std::string Block(ScrollDirection direction, int refreshCount, std::size_t lengt
                   const std::string& width, int latchCount, const std::string& label = "07")
 {
     std::string out;
-    WriteScrollBlock(out, {label, direction, static_cast<std::uint8_t>(refreshCount), length, width,
-                           static_cast<std::uint8_t>(latchCount), 7});
+    WriteScrollBlock(out, {label, direction, static_cast<std::uint8_t>(refreshCount), length,
+                           Board{width, static_cast<std::uint8_t>(latchCount)}});
     return out;
 }
 

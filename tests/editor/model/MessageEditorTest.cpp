@@ -61,11 +61,11 @@ TEST_F(Editor, TypicalUse)
     editor.userClickDirection(kUp);
     EXPECT_TRUE(Replace("A"));
     editor.userClickSave();
-    const ProgramInput input = editor.prepareProgram();
+    const ProgramDocument input = editor.prepareProgram();
     EXPECT_EQ(input.entries, (std::vector<MessageEntry>{{"HI", 5}, {"A", 37}}));
-    EXPECT_EQ(input.width, "20");
-    EXPECT_EQ(input.latchCount, 4);
-    EXPECT_EQ(input.rowCount, 7);
+    EXPECT_EQ(input.board.widthText, "20");
+    EXPECT_EQ(input.board.latchCount, 4);
+    EXPECT_EQ(input.board.rowCount, 7);
 }
 
 struct PackingCase
@@ -331,7 +331,7 @@ TEST_F(Editor, SaveCommitsAndLeavesTheEditorAsItWas)
     MakeEntries({"A", "B"});
     editor.userClickDirection(kRight);
     editor.userClickSave();
-    const ProgramInput first = editor.prepareProgram();
+    const ProgramDocument first = editor.prepareProgram();
     const std::string saved = Dump(editor);
     EXPECT_EQ(first.entries, (std::vector<MessageEntry>{{"A", 5}, {"B", 21}}));
     ExpectCurrent({{"A", 5}, {"B", 21}}, 1, "B");
@@ -340,7 +340,7 @@ TEST_F(Editor, SaveCommitsAndLeavesTheEditorAsItWas)
     EXPECT_EQ(editor.LatchCount(), 4);
     editor.userClickWidth(15);
     editor.userClickSave();
-    const ProgramInput second = editor.prepareProgram();
+    const ProgramDocument second = editor.prepareProgram();
     EXPECT_EQ(second.entries, first.entries);
     EXPECT_EQ(Dump(editor), saved);
     Type("C");

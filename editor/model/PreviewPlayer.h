@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/PreviewInput.h"
+#include "editor/model/PreviewInput.h"
 #include "generator/BoardSimulator.h"
 
 #include <cstdint>
@@ -36,9 +36,8 @@ public:
     int stepDurationMs() const;
     long long passDurationMs() const;
 
-    // Board columns and the lit rows of each during the current step (bit 0
-    // the bottom row).
-    int columnCount() const;
+    // The lit rows of each board column during the current step (bit 0 the
+    // bottom row).
     std::span<const std::uint8_t> frame() const { return m_frame; }
 
 private:

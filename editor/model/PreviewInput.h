@@ -1,11 +1,10 @@
 #pragma once
 
+#include "generator/Board.h"
 #include "generator/MessageEntry.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
-#include <string>
 
 namespace corvane {
 
@@ -17,20 +16,12 @@ struct PreviewInput
 {
     std::size_t index = 0;
     MessageEntry entry{};
-    std::string widthText{};
-    std::uint8_t latchCount = 1;
-    std::uint8_t rowCount = 7;
+    Board board{};
 
     friend bool operator==(const PreviewInput&, const PreviewInput&) = default;
 };
 
-// Entry CurIndex's text with CurScroll and CurSpeed, which the next commit
-// stores, on the selected width with that item's latch count (LatchCount is
-// set only at Save). Nothing while no width is selected or CurIndex has no
-// entry.
+// The edited entry on the selected board; nothing while either is missing.
 std::optional<PreviewInput> PreviewInputOf(const MessageEditor& editor);
-
-// The play/pause button shows the pause sign while the message plays.
-bool PlayOneIsPlaying(const MessageEditor& editor);
 
 } // namespace corvane

@@ -1,4 +1,4 @@
-#include "editor/PreviewPlayer.h"
+#include "editor/model/PreviewPlayer.h"
 
 #include "generator/ProgramWriter.h"
 
@@ -9,9 +9,8 @@ bool PreviewPlayer::setInput(const PreviewInput& input)
     if (m_input == input) {
         return false;
     }
-    m_simulator.emplace(MakeScrollBlockInput(input.index, input.entry, input.widthText,
-                                             input.latchCount, input.rowCount),
-                        DataTableBytes(input.entry, input.latchCount));
+    m_simulator.emplace(MakeScrollBlockInput(input.index, input.entry, input.board),
+                        DataTableBytes(input.entry, input.board.latchCount));
     m_input = input;
     showStep(0);
     return true;
@@ -38,11 +37,6 @@ int PreviewPlayer::stepDurationMs() const
 long long PreviewPlayer::passDurationMs() const
 {
     return m_simulator ? m_simulator->totalDurationMs() : 0;
-}
-
-int PreviewPlayer::columnCount() const
-{
-    return m_simulator ? m_simulator->width() : 0;
 }
 
 void PreviewPlayer::showStep(int step)
