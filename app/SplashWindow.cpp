@@ -49,21 +49,21 @@ SplashWindow::SplashWindow(QWidget* mainWindow, QWidget* parent)
     const qreal dpi = logicalDpiX();
     setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
 
-    m_frame1 = new QFrame(this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    m_frame1->setGeometry(TwipsRect(0, 0, kFrameWidth, kFrameHeight, dpi));
+    m_Frame1 = new QFrame(this);
+    m_Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_Frame1->setGeometry(TwipsRect(0, 0, kFrameWidth, kFrameHeight, dpi));
 
     InitResources();
     const QPixmap logo = LoadPicture(QStringLiteral(":/corvane/logo.gif"), "gif");
-    m_imgLogo = new QLabel(m_frame1);
+    m_imgLogo = new QLabel(m_Frame1);
     m_imgLogo->setObjectName(QStringLiteral("imgLogo"));
     m_imgLogo->setPixmap(logo);
     m_imgLogo->setGeometry(
         QRect(QPoint(TwipsToPixels(kLogoLeft, dpi), TwipsToPixels(kLogoTop, dpi)), logo.size()));
     m_imgLogo->setToolTip(ToQString(maker::kWebAddress));
 
-    m_lblProductName = new QLabel(QStringLiteral("Product"), m_frame1);
+    m_lblProductName = new QLabel(QStringLiteral("Product"), m_Frame1);
     m_lblProductName->setObjectName(QStringLiteral("lblProductName"));
     // Liberation Sans is metric-compatible with Arial where Arial is missing.
     m_lblProductName->setFont(QFont(
@@ -71,27 +71,27 @@ SplashWindow::SplashWindow(QWidget* mainWindow, QWidget* parent)
     m_lblProductName->setAlignment(Qt::AlignCenter);
     m_lblProductName->setGeometry(TwipsRect(kLabelLeft, kLabelTop, kLabelWidth, kLabelHeight, dpi));
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(kTickIntervalMs);
-    connect(m_timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+    m_Timer1 = new QTimer(this);
+    m_Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_Timer1->setInterval(kTickIntervalMs);
+    connect(m_Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
 
     if (const QScreen* target = screen()) {
         move(target->availableGeometry().center() - rect().center());
     }
 
     Form_Load();
-    m_timer1->start();
+    m_Timer1->start();
 }
 
-void SplashWindow::SetMainWindow(QWidget* mainWindow)
+void SplashWindow::setMainWindow(QWidget* mainWindow)
 {
     m_mainWindow = mainWindow;
 }
 
 void SplashWindow::Form_Load()
 {
-    SetProductCaption(QCoreApplication::applicationName());
+    setProductCaption(QCoreApplication::applicationName());
     m_splashTick = 0;
 }
 
@@ -104,19 +104,19 @@ void SplashWindow::Timer1_Timer()
     ++m_splashTick;
     switch (m_splashTick) {
     case 1:
-        SetProductCaption(ToQString(maker::kWebAddress));
+        setProductCaption(ToQString(maker::kWebAddress));
         break;
     case 2:
-        SetProductCaption(ToQString(maker::kEmail));
+        setProductCaption(ToQString(maker::kEmail));
         break;
     case 3:
-        SetProductCaption(ToQString(maker::kTelephone));
+        setProductCaption(ToQString(maker::kTelephone));
         break;
     case 4:
         if (m_mainWindow) {
             m_mainWindow->show();
         }
-        Unload();
+        unload();
         break;
     default:
         break;
@@ -137,34 +137,34 @@ void SplashWindow::keyPressEvent(QKeyEvent* event)
 
 void SplashWindow::Form_KeyPress()
 {
-    Unload();
+    unload();
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event)
 {
     // Closed from outside too (window manager): the splash is over either way.
-    StopTicks();
+    stopTicks();
     QWidget::closeEvent(event);
 }
 
-void SplashWindow::Unload()
+void SplashWindow::unload()
 {
-    StopTicks();
+    stopTicks();
     close();
 }
 
-void SplashWindow::StopTicks()
+void SplashWindow::stopTicks()
 {
     m_unloaded = true;
-    m_timer1->stop();
+    m_Timer1->stop();
 }
 
-void SplashWindow::SetProductCaption(const QString& caption)
+void SplashWindow::setProductCaption(const QString& caption)
 {
     // The label takes the size of its text, keeps its top and stays centred
     // in the frame; a text wider than the frame is held inside its border.
     m_lblProductName->setText(caption);
-    const QRect room = m_frame1->contentsRect();
+    const QRect room = m_Frame1->contentsRect();
     const QSize fit = m_lblProductName->sizeHint();
     const int width = std::min(fit.width(), room.width());
     m_lblProductName->setGeometry(room.left() + (room.width() - width) / 2, m_lblProductName->y(),

@@ -26,7 +26,7 @@ public:
     // or destroyed by then.
     explicit SplashWindow(QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
 
-    void SetMainWindow(QWidget* mainWindow);
+    void setMainWindow(QWidget* mainWindow);
     [[nodiscard]] int SplashTick() const { return m_splashTick; }
 
 public slots:
@@ -39,15 +39,15 @@ protected:
 private:
     void Form_Load();
     void Form_KeyPress();
-    void Unload();
-    void StopTicks();
-    void SetProductCaption(const QString& caption);
+    void unload();
+    void stopTicks();
+    void setProductCaption(const QString& caption);
 
     QPointer<QWidget> m_mainWindow;
-    QFrame* m_frame1 = nullptr;
+    QFrame* m_Frame1 = nullptr;
     QLabel* m_imgLogo = nullptr;
     QLabel* m_lblProductName = nullptr;
-    QTimer* m_timer1 = nullptr;
+    QTimer* m_Timer1 = nullptr;
     quint8 m_splashTick = 0;
     bool m_unloaded = false;
 };

@@ -1,5 +1,6 @@
 #include "editor/Form1.h"
 
+#include "editor/ControlTable.h"
 #include "editor/ListWidgetSync.h"
 #include "editor/MessageTextBox.h"
 #include "editor/PreviewWindow.h"
@@ -63,12 +64,38 @@ QFont SymbolFont(qreal points)
     return NamedFont({QStringLiteral("DejaVu Sans")}, points);
 }
 
-template <typename Widget> Widget* Create(QWidget* parent, const char* name)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+// Every control of the window in creation order, with its twips rectangle
+// and tab index. Labels, the frame and the pictures take no focus.
+// clang-format off
+constexpr ControlSpec kControls[] = {
+    {"LblWidth",   nullptr,  ControlSpec::make<QLabel>,         120,  1440,  615,  255},
+    {"TxtMessage", nullptr,  ControlSpec::make<MessageTextBox>, 120,  1800, 4455,  285,  0},
+    {"OptScroll0", nullptr,  ControlSpec::make<QRadioButton>,   240,  2160,  615,  255,  1},
+    {"OptScroll1", nullptr,  ControlSpec::make<QRadioButton>,   960,  2160,  735,  255, 10},
+    {"OptScroll2", nullptr,  ControlSpec::make<QRadioButton>,  1800,  2160,  615,  255, 11},
+    {"OptScroll3", nullptr,  ControlSpec::make<QRadioButton>,  2400,  2160,  735,  255, 12},
+    {"LblSpeed",   nullptr,  ControlSpec::make<QLabel>,        3360,  2160,  615,  255},
+    {"LstSpeed",   nullptr,  ControlSpec::make<QListWidget>,   3960,  2160,  495,  255,  2},
+    {"CmdNext",    nullptr,  ControlSpec::make<QPushButton>,   1200,  2520, 1095,  375,  3},
+    {"CmdDel",     nullptr,  ControlSpec::make<QPushButton>,   2400,  2520, 1095,  375,  4},
+    {"Frame1",     nullptr,  ControlSpec::make<QGroupBox>,      120,  4560, 3015, 1335},
+    {"Label1",     "Frame1", ControlSpec::make<QLabel>,         480,   240, 1215,  255},
+    {"Label2",     "Frame1", ControlSpec::make<QLabel>,         480,   480, 1575,  255},
+    {"Label3",     "Frame1", ControlSpec::make<QLabel>,         480,   720, 1575,  255},
+    {"Label4",     "Frame1", ControlSpec::make<QLabel>,         480,   960, 1575,  255},
+    {"PicFlg",     "Frame1", ControlSpec::make<QLabel>,         120,   240,  300,  210},
+    {"CmdUp",      nullptr,  ControlSpec::make<QPushButton>,    240,  2520,  330,  465,  5},
+    {"CmdDn",      nullptr,  ControlSpec::make<QPushButton>,    720,  2520,  330,  465,  6},
+    {"CmdClear",   nullptr,  ControlSpec::make<QPushButton>,   4080,  2520,  375,  375,  7},
+    {"CmdPlayOne", nullptr,  ControlSpec::make<QPushButton>,   3600,  2520,  375,  390,  8},
+    {"LstMessage", nullptr,  ControlSpec::make<QListWidget>,    120,  3000, 4455, 1035,  9},
+    {"CmdSave",    nullptr,  ControlSpec::make<QPushButton>,    960,  4080, 2775,  375, 13},
+    {"Label5",     nullptr,  ControlSpec::make<QLabel>,         120,   120, 4455, 1215},
+    {"CmbWidth",   nullptr,  ControlSpec::make<QComboBox>,      720,  1440,  615,  315, 14},
+    {"LblLatch",   nullptr,  ControlSpec::make<QLabel>,        1800,  1440, 2400,  195},
+    {"Image1",     nullptr,  ControlSpec::make<QLabel>,        3240,  4560, 1305, 1260},
+};
+// clang-format on
 
 void SetColours(QWidget& widget, const QColor& text, const QColor& background)
 {
@@ -149,7 +176,7 @@ Form1::Form1(QWidget* parent)
     createControls();
     syncView();
     applyLayout();
-    applyTabOrder();
+    ApplyTabOrder(*this, kControls);
     connectEvents();
 }
 
@@ -180,11 +207,16 @@ void Form1::setSaveDialogs(SaveDialogs* dialogs)
 
 void Form1::createControls()
 {
-    m_LblWidth = Create<QLabel>(this, "LblWidth");
+    CreateControls(*this, kControls);
+    const auto control = [this]<typename Widget>(Widget*& member, const char* name) {
+        member = ControlOf<Widget>(*this, name);
+    };
+
+    control(m_LblWidth, "LblWidth");
     m_LblWidth->setText(QStringLiteral("Width :"));
     m_LblWidth->setToolTip(QStringLiteral("Select Width of LED Sign Board"));
 
-    m_TxtMessage = Create<MessageTextBox>(this, "TxtMessage");
+    control(m_TxtMessage, "TxtMessage");
     m_TxtMessage->setFont(TahomaFont());
     // The box refuses the 257th character itself.
     m_TxtMessage->setMaxLength(static_cast<int>(m_editor.TxtMessage().maxLength()));
@@ -193,21 +225,21 @@ void Form1::createControls()
                                                                 "OptScroll2", "OptScroll3"};
     m_OptScrollGroup = new QButtonGroup(this);
     for (std::size_t i = 0; i < m_OptScroll.size(); ++i) {
-        m_OptScroll[i] = Create<QRadioButton>(this, kOptionNames[i]);
+        control(m_OptScroll[i], kOptionNames[i]);
         m_OptScrollGroup->addButton(m_OptScroll[i], static_cast<int>(i));
     }
 
-    m_LblSpeed = Create<QLabel>(this, "LblSpeed");
-    m_LstSpeed = Create<QListWidget>(this, "LstSpeed");
+    control(m_LblSpeed, "LblSpeed");
+    control(m_LstSpeed, "LstSpeed");
     m_LstSpeed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_LstSpeed->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_LstSpeed->setUniformItemSizes(true);
 
-    m_CmdNext = Create<QPushButton>(this, "CmdNext");
+    control(m_CmdNext, "CmdNext");
     m_CmdNext->setDefault(true);
-    m_CmdDel = Create<QPushButton>(this, "CmdDel");
+    control(m_CmdDel, "CmdDel");
 
-    m_Frame1 = Create<QGroupBox>(this, "Frame1");
+    control(m_Frame1, "Frame1");
     m_Frame1->setTitle(QStringLiteral("About Me"));
     static constexpr std::array<const char*, 4> kAboutNames = {"Label1", "Label2", "Label3",
                                                                "Label4"};
@@ -217,19 +249,19 @@ void Form1::createControls()
         QStringLiteral("Name"), QStringLiteral("Web Site"), QStringLiteral("E-mail"),
         QStringLiteral("Mobile")};
     for (std::size_t i = 0; i < m_AboutLabels.size(); ++i) {
-        m_AboutLabels[i] = Create<QLabel>(m_Frame1, kAboutNames[i]);
+        control(m_AboutLabels[i], kAboutNames[i]);
         m_AboutLabels[i]->setText(Latin1(aboutTexts[i]));
         m_AboutLabels[i]->setToolTip(aboutTooltips[i]);
     }
-    m_PicFlg = Create<QLabel>(m_Frame1, "PicFlg");
+    control(m_PicFlg, "PicFlg");
     m_PicFlg->setPixmap(LoadPicture(QStringLiteral(":/corvane/flag.gif"), "gif"));
     m_PicFlg->setScaledContents(true);
     m_PicFlg->setToolTip(QStringLiteral("Homeland"));
 
-    m_CmdUp = Create<QPushButton>(this, "CmdUp");
-    m_CmdDn = Create<QPushButton>(this, "CmdDn");
-    m_CmdClear = Create<QPushButton>(this, "CmdClear");
-    m_CmdPlayOne = Create<QPushButton>(this, "CmdPlayOne");
+    control(m_CmdUp, "CmdUp");
+    control(m_CmdDn, "CmdDn");
+    control(m_CmdClear, "CmdClear");
+    control(m_CmdPlayOne, "CmdPlayOne");
     for (QPushButton* button : {m_CmdUp, m_CmdDn}) {
         button->setFont(SymbolFont(12));
     }
@@ -237,14 +269,14 @@ void Form1::createControls()
         button->setFont(SymbolFont(10));
     }
 
-    m_LstMessage = Create<QListWidget>(this, "LstMessage");
+    control(m_LstMessage, "LstMessage");
     m_LstMessage->setFont(TahomaFont());
     m_LstMessage->setUniformItemSizes(true);
     m_LstMessage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    m_CmdSave = Create<QPushButton>(this, "CmdSave");
+    control(m_CmdSave, "CmdSave");
 
-    m_Label5 = Create<QLabel>(this, "Label5");
+    control(m_Label5, "Label5");
     m_Label5->setText(QStringLiteral("Corvane"));
     m_Label5->setFont(
         NamedFont({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")}, 18, true));
@@ -253,17 +285,17 @@ void Form1::createControls()
     m_Label5->setFrameStyle(QFrame::Box | QFrame::Plain);
     SetColours(*m_Label5, QColor(128, 0, 0), QColor(255, 255, 192));
 
-    m_CmbWidth = Create<QComboBox>(this, "CmbWidth");
+    control(m_CmbWidth, "CmbWidth");
     for (const ListItem& item : m_editor.CmbWidth().items()) {
         m_CmbWidth->addItem(Latin1(item.text), item.itemData);
     }
 
-    m_LblLatch = Create<QLabel>(this, "LblLatch");
+    control(m_LblLatch, "LblLatch");
     m_LblLatch->setFont(
         NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25, true));
     SetColours(*m_LblLatch, QColor(255, 255, 0), QColor(0, 0, 0));
 
-    m_Image1 = Create<QLabel>(this, "Image1");
+    control(m_Image1, "Image1");
     m_Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/board.gif"), "gif"));
     m_Image1->setScaledContents(true);
 }
@@ -271,36 +303,8 @@ void Form1::createControls()
 void Form1::applyLayout()
 {
     const qreal dpi = logicalDpiX();
-    const auto place = [dpi](QWidget* widget, int left, int top, int width, int height) {
-        widget->setGeometry(TwipsRect(left, top, width, height, dpi));
-    };
     setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
-    place(m_LblWidth, 120, 1440, 615, 255);
-    place(m_TxtMessage, 120, 1800, 4455, 285);
-    place(m_OptScroll[0], 240, 2160, 615, 255);
-    place(m_LblSpeed, 3360, 2160, 615, 255);
-    place(m_LstSpeed, 3960, 2160, 495, 255);
-    place(m_CmdNext, 1200, 2520, 1095, 375);
-    place(m_CmdDel, 2400, 2520, 1095, 375);
-    place(m_Frame1, 120, 4560, 3015, 1335);
-    place(m_AboutLabels[0], 480, 240, 1215, 255);
-    place(m_AboutLabels[1], 480, 480, 1575, 255);
-    place(m_AboutLabels[2], 480, 720, 1575, 255);
-    place(m_AboutLabels[3], 480, 960, 1575, 255);
-    place(m_PicFlg, 120, 240, 300, 210);
-    place(m_CmdUp, 240, 2520, 330, 465);
-    place(m_CmdDn, 720, 2520, 330, 465);
-    place(m_CmdClear, 4080, 2520, 375, 375);
-    place(m_CmdPlayOne, 3600, 2520, 375, 390);
-    place(m_LstMessage, 120, 3000, 4455, 1035);
-    place(m_OptScroll[1], 960, 2160, 735, 255);
-    place(m_OptScroll[2], 1800, 2160, 615, 255);
-    place(m_OptScroll[3], 2400, 2160, 735, 255);
-    place(m_CmdSave, 960, 4080, 2775, 375);
-    place(m_Label5, 120, 120, 4455, 1215);
-    place(m_CmbWidth, 720, 1440, 615, 315);
-    place(m_LblLatch, 1800, 1440, 2400, 195);
-    place(m_Image1, 3240, 4560, 1305, 1260);
+    PlaceControls(*this, kControls);
 
     // The substitute faces are wider than the ones the layout was drawn for;
     // these captions would be clipped, and the layout leaves room to their right.
@@ -312,33 +316,19 @@ void Form1::applyLayout()
     m_LblLatch->adjustSize();
 }
 
-void Form1::applyTabOrder()
-{
-    // Labels, the frame and the pictures take no focus; these are the
-    // remaining controls in tab index order.
-    const std::array<QWidget*, 15> order = {
-        m_TxtMessage,   m_OptScroll[0], m_LstSpeed,     m_CmdNext,    m_CmdDel,
-        m_CmdUp,        m_CmdDn,        m_CmdClear,     m_CmdPlayOne, m_LstMessage,
-        m_OptScroll[1], m_OptScroll[2], m_OptScroll[3], m_CmdSave,    m_CmbWidth,
-    };
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
-}
-
 void Form1::connectEvents()
 {
-    connect(m_TxtMessage, &MessageTextBox::focusEntered, this, &Form1::TxtMessage_GotFocus);
-    connect(m_TxtMessage, &MessageTextBox::focusLeft, this, &Form1::TxtMessage_LostFocus);
+    connect(m_TxtMessage, &MessageTextBox::focusEntered, this, &Form1::onBoxFocused);
+    connect(m_TxtMessage, &MessageTextBox::focusLeft, this, &Form1::onBoxLeft);
     connect(m_TxtMessage, &MessageTextBox::aboutToEdit, this, [this] {
         // A keystroke or click in the box while the editor counts the focus
         // as elsewhere (a click that did not move Qt's focus): the box
         // receives it first.
         if (!m_editor.TxtMessage().hasFocus()) {
-            TxtMessage_GotFocus();
+            onBoxFocused();
         }
     });
-    connect(m_TxtMessage, &QLineEdit::textEdited, this, &Form1::TxtMessage_Change);
+    connect(m_TxtMessage, &QLineEdit::textEdited, this, &Form1::onMessageEdited);
     connect(m_TxtMessage, &QLineEdit::returnPressed, this,
             [this] { forward([this] { m_editor.userPressEnter(); }); });
 
@@ -380,8 +370,8 @@ void Form1::connectEvents()
     button(m_CmdClear, &MessageEditor::userClickClear);
     button(m_CmdUp, &MessageEditor::userClickUp);
     button(m_CmdDn, &MessageEditor::userClickDown);
-    connect(m_CmdPlayOne, &QPushButton::clicked, this, &Form1::CmdPlayOne_Click);
-    connect(m_CmdSave, &QPushButton::clicked, this, &Form1::CmdSave_Click);
+    connect(m_CmdPlayOne, &QPushButton::clicked, this, &Form1::onPlayClicked);
+    connect(m_CmdSave, &QPushButton::clicked, this, &Form1::onSaveClicked);
 }
 
 template <typename Action> void Form1::forward(Action&& action)
@@ -394,17 +384,17 @@ template <typename Action> void Form1::forward(Action&& action)
     syncView();
 }
 
-void Form1::TxtMessage_GotFocus()
+void Form1::onBoxFocused()
 {
     forward([this] { m_editor.userFocusBox(); });
 }
 
-void Form1::TxtMessage_LostFocus()
+void Form1::onBoxLeft()
 {
     forward([this] { m_editor.userLeaveBox(); });
 }
 
-void Form1::TxtMessage_Change(const QString& text)
+void Form1::onMessageEdited(const QString& text)
 {
     forward([this, &text] {
         const QByteArray bytes = text.toUtf8();
@@ -414,7 +404,7 @@ void Form1::TxtMessage_Change(const QString& text)
     });
 }
 
-void Form1::CmdSave_Click()
+void Form1::onSaveClicked()
 {
     if (m_syncing) {
         return;
@@ -440,7 +430,7 @@ void Form1::CmdSave_Click()
     }
 }
 
-void Form1::CmdPlayOne_Click()
+void Form1::onPlayClicked()
 {
     if (m_syncing) {
         return;
@@ -576,7 +566,7 @@ void Form1::showEvent(QShowEvent* event)
     }
     // The box is the first control in tab order that takes the focus.
     m_TxtMessage->setFocus(Qt::ActiveWindowFocusReason);
-    TxtMessage_GotFocus();
+    onBoxFocused();
     for (QListWidget* list : {m_LstMessage, m_LstSpeed}) {
         if (QListWidgetItem* current = list->currentItem()) {
             list->scrollToItem(current);

@@ -56,7 +56,6 @@ protected:
 private:
     void createControls();
     void applyLayout();
-    void applyTabOrder();
     void connectEvents();
 
     // Runs one user action on the editor, then shows its state.
@@ -67,11 +66,11 @@ private:
     void syncButtons();
     void queueSync();
 
-    void TxtMessage_GotFocus();
-    void TxtMessage_LostFocus();
-    void TxtMessage_Change(const QString& text);
-    void CmdSave_Click();
-    void CmdPlayOne_Click();
+    void onBoxFocused();
+    void onBoxLeft();
+    void onMessageEdited(const QString& text);
+    void onSaveClicked();
+    void onPlayClicked();
     void syncPreview();
 
     MessageEditor m_editor;

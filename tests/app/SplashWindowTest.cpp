@@ -135,7 +135,7 @@ private slots:
     {
         SplashWindow splash;
         ShowProbe main(&splash);
-        splash.SetMainWindow(&main);
+        splash.setMainWindow(&main);
         splash.show();
         const QString captions[] = {QStringLiteral("Corvane"), ToQString(maker::kWebAddress),
                                     ToQString(maker::kEmail), ToQString(maker::kTelephone)};
@@ -158,7 +158,7 @@ private slots:
     void fourthTickWithoutMainWindowStillCloses()
     {
         SplashWindow splash;
-        splash.SetMainWindow(std::make_unique<QWidget>().get());
+        splash.setMainWindow(std::make_unique<QWidget>().get());
         splash.show();
         Tick(splash, 4);
         QVERIFY(!splash.isVisible());
@@ -267,7 +267,7 @@ private slots:
     {
         SplashWindow splash;
         ShowProbe main(&splash);
-        splash.SetMainWindow(&main);
+        splash.setMainWindow(&main);
         splash.show();
         Timer(splash)->setInterval(10);
         QTRY_VERIFY(!splash.isVisible());
