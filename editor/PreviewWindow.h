@@ -32,7 +32,6 @@ public:
     void setInput(const PreviewInput& input);
     // Shows the window, without activating it, playing or paused.
     void showPlaying(bool playing);
-    bool isPlaying() const { return m_player.isPlaying(); }
     const PreviewPlayer& player() const { return m_player; }
 
 public slots:

@@ -197,7 +197,7 @@ private slots:
         const auto before = EditorState(m_form->editor());
         clickPlayOne();
         QCOMPARE(playCaption(), std::string(";"));
-        QVERIFY(preview()->isVisible() && preview()->isPlaying());
+        QVERIFY(preview()->isVisible() && preview()->player().isPlaying());
         QCOMPARE(preview()->windowType(), Qt::Tool);
         QVERIFY(preview()->testAttribute(Qt::WA_ShowWithoutActivating));
         QCOMPARE(input(), (PreviewInput{0, {"HI", PackItemData(0, 5)}, {"20", 4, 7}}));
@@ -231,7 +231,7 @@ private slots:
         preview()->advance();
         clickPlayOne();
         QCOMPARE(playCaption(), std::string("4"));
-        QVERIFY(!preview()->isPlaying());
+        QVERIFY(!preview()->player().isPlaying());
         QVERIFY(!preview()->findChild<QTimer*>("stepTimer")->isActive());
         const auto frozen = Bytes(board()->frame());
         preview()->advance();
@@ -242,10 +242,10 @@ private slots:
         QCOMPARE(preview()->player().step(), 2);
 
         QVERIFY(preview()->close());
-        QVERIFY(!preview()->isPlaying());
+        QVERIFY(!preview()->player().isPlaying());
         QCOMPARE(playCaption(), std::string(";"));
         clickPlayOne();
-        QVERIFY(preview()->isVisible() && !preview()->isPlaying());
+        QVERIFY(preview()->isVisible() && !preview()->player().isPlaying());
         QCOMPARE(preview()->player().step(), 2);
     }
 
@@ -285,7 +285,7 @@ private slots:
         QTest::keyClick(box(), Qt::Key_Return);
         QCOMPARE(input().index, std::size_t{1});
         QCOMPARE(input().entry, (MessageEntry{" ", PackItemData(2, 6)}));
-        QVERIFY(preview()->isPlaying());
+        QVERIFY(preview()->player().isPlaying());
     }
 
     // With the box empty, the click's focus change disables the button first.
