@@ -1,5 +1,6 @@
 #include "editor/model/MessageEditor.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -13,6 +14,20 @@ constexpr int kLastWidth = 40;
 constexpr int kMissingWidth = 38;
 constexpr int kSlowestSpeed = 1;
 constexpr int kFastestSpeed = 9;
+
+bool CanHold(const ProgramDocument& program)
+{
+    const auto holdable = [](const MessageEntry& entry) {
+        return !entry.text.empty() && entry.text.size() <= MessageEditor::kMaxTextLength &&
+               std::ranges::all_of(entry.text, TextBox::isAcceptable) &&
+               SpeedOf(entry.itemData) <= kFastestSpeed && DirectionOf(entry.itemData) >= 0 &&
+               DirectionOf(entry.itemData) <= 3 && PackItemData(DirectionOf(entry.itemData),
+                                                                SpeedOf(entry.itemData)) ==
+                                                       entry.itemData;
+    };
+    return !program.entries.empty() && program.entries.size() <= MessageEditor::kMaxEntries &&
+           std::ranges::all_of(program.entries, holdable);
+}
 
 // A speed item's text as a number; the items are the digits "1" to "9".
 std::uint8_t SpeedFromText(std::string_view text)
@@ -146,6 +161,37 @@ ProgramDocument MessageEditor::prepareProgram()
         program.board = std::move(*board);
     }
     return program;
+}
+
+bool MessageEditor::openProgram(const ProgramDocument& program)
+{
+    const auto width = std::ranges::find(m_CmbWidth.items(), program.board.widthText,
+                                         &ListItem::text);
+    if (!CanHold(program) || width == m_CmbWidth.items().end() ||
+        width->itemData != program.board.latchCount) {
+        return false;
+    }
+    // Into the editing state first: gaining the focus clears the prompt,
+    // which must not happen to entry 0's text once it is shown.
+    m_TxtMessage.setFocus();
+    m_IsEditing = true;
+    enableEditingControls(true);
+    m_CmdDel.setEnabled(true);
+
+    m_LstMessage.clear();
+    for (const MessageEntry& entry : program.entries) {
+        m_LstMessage.addItem(entry.text, entry.itemData);
+    }
+    m_CmbWidth.select(static_cast<std::size_t>(width - m_CmbWidth.items().begin()));
+    // The click that selecting entry 0 raises commits CurSpeed and CurScroll
+    // into it before showing it, so they take its own settings first; a speed
+    // with no item (0) is kept that way.
+    const std::int32_t first = program.entries.front().itemData;
+    m_CurIndex = 0;
+    m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(first));
+    m_CurScroll = static_cast<std::uint8_t>(DirectionOf(first));
+    m_LstMessage.select(0);
+    return true;
 }
 
 std::vector<MessageEntry> MessageEditor::entries() const

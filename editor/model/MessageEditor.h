@@ -72,6 +72,14 @@ public:
     // Save, once the dialog returned a path: takes LatchCount from the
     // selected width and hands over what the writer needs.
     ProgramDocument prepareProgram();
+    // Opening a program replaces the list with its entries and selects its
+    // width (whose click runs, so the latch label follows); entry 0 becomes
+    // current with its settings shown, in the editing state with its text in
+    // the box. A program the window could not hold (no entry or more than
+    // 256, a text that is empty, too long or not printable, settings out of
+    // range, a width not in the list or with other latches) changes nothing
+    // and returns false.
+    bool openProgram(const ProgramDocument& program);
 
     const TextBox& TxtMessage() const { return m_TxtMessage; }
     const ListBox& LstMessage() const { return m_LstMessage; }

@@ -1,0 +1,79 @@
+#include "tests/editor/model/EditorFixture.h"
+
+namespace corvane::test {
+namespace {
+
+ProgramDocument Program(std::vector<MessageEntry> entries, const std::string& width)
+{
+    return {std::move(entries), Board::ofWidth(width)};
+}
+
+class OpenProgram : public Editor
+{};
+
+TEST_F(OpenProgram, ReplacesTheListAndShowsEntryZeroForEditing)
+{
+    MakeEntries({"OLD", "TEXTS", "HERE"});
+    editor.userClickWidth(0);
+    const ProgramDocument program =
+        Program({{"HELLO", PackItemData(2, 7)}, {"A B", PackItemData(1, 0)}}, "37");
+
+    ASSERT_TRUE(editor.openProgram(program));
+
+    ExpectCurrent(program.entries, 0, "HELLO");
+    EXPECT_EQ(editor.CmbWidth().selectedText(), "37");
+    EXPECT_EQ(editor.LblLatch().caption(), "You need 8 IC Latch 74573.");
+    EXPECT_EQ(Shown(), "7/2");
+    EXPECT_EQ(Held(), "7/2");
+    EXPECT_TRUE(editor.IsEditing());
+    EXPECT_TRUE(editor.TxtMessage().hasFocus());
+    EXPECT_EQ(editor.TxtMessage().caret(), 5U);
+    EXPECT_TRUE(editor.CmdNext().isEnabled() && editor.CmdDel().isEnabled());
+
+    // Saving right away hands back exactly what was opened.
+    editor.userClickSave();
+    EXPECT_EQ(editor.prepareProgram(), program);
+}
+
+// Entry 0 of speed 0 has no speed item to show; its speed must survive the
+// commit that showing it makes.
+TEST_F(OpenProgram, KeepsSpeedZeroAndAMessageThatReadsLikeThePrompt)
+{
+    editor.userLeaveBox();
+    ASSERT_FALSE(editor.IsEditing());
+    const ProgramDocument program =
+        Program({{std::string(MessageEditor::kPromptText), PackItemData(3, 0)}}, "5");
+
+    ASSERT_TRUE(editor.openProgram(program));
+
+    ExpectCurrent(program.entries, 0, MessageEditor::kPromptText);
+    EXPECT_EQ(Held(), "0/3");
+    EXPECT_FALSE(editor.LstSpeed().selectedIndex().has_value());
+    editor.userClickSave();
+    EXPECT_EQ(editor.prepareProgram(), program);
+}
+
+TEST_F(OpenProgram, RefusesWhatTheWindowCannotHoldAndChangesNothing)
+{
+    MakeEntries({"KEEP", "ME"});
+    const std::string before = Dump(editor);
+    const std::vector<ProgramDocument> refused = {
+        Program({}, "20"),
+        Program(std::vector<MessageEntry>(257, {"X", 5}), "20"),
+        Program({{"", 5}}, "20"),
+        Program({{std::string(257, 'X'), 5}}, "20"),
+        Program({{"TAB\t", 5}}, "20"),
+        Program({{"X", PackItemData(4, 5)}}, "20"),
+        Program({{"X", PackItemData(0, 10)}}, "20"),
+        Program({{"X", 5}}, "38"),
+        Program({{"X", 5}}, "41"),
+        {{{"X", 5}}, Board{"20", 3}},
+    };
+    for (const ProgramDocument& program : refused) {
+        EXPECT_FALSE(editor.openProgram(program));
+        EXPECT_EQ(Dump(editor), before);
+    }
+}
+
+} // namespace
+} // namespace corvane::test
