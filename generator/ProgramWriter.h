@@ -22,6 +22,16 @@ ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& ent
                                       std::string_view widthText, std::uint8_t latchCount,
                                       std::uint8_t rowCount);
 
+// The blank-column lines ("Data &H00 , &H00 , &H00 , &H00 , &H00") a data
+// table holds before and after its characters.
+struct BlankColumnLines
+{
+    std::size_t leading = 0;
+    std::size_t trailing = 0;
+};
+BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
+                              std::uint8_t latchCount);
+
 // The column bytes the entry's data table holds, in the order of its Data lines.
 std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t latchCount);
 
