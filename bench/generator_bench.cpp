@@ -1,5 +1,6 @@
 #include "generator/BoardSimulator.h"
 #include "generator/ProgramFile.h"
+#include "generator/ProgramReader.h"
 #include "generator/ProgramWriter.h"
 
 #include <benchmark/benchmark.h>
@@ -56,6 +57,24 @@ void BM_RenderProgram(benchmark::State& state)
     state.counters["file_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_RenderProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reading the file that BM_RenderProgram writes, reported beside it.
+void BM_ReadProgram(benchmark::State& state)
+{
+    const GlyphTable glyphs = FilledGlyphs();
+    const std::string file = RenderProgram(LargestList(), kWidth, kLatches, kRows, glyphs);
+    for (auto _ : state) {
+        const ReadResult result = ReadProgram(file, glyphs);
+        if (!std::holds_alternative<ProgramDocument>(result)) {
+            state.SkipWithError("the largest program was refused");
+            break;
+        }
+        benchmark::DoNotOptimize(&result);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+}
+BENCHMARK(BM_ReadProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RenderAndWriteProgram(benchmark::State& state)
 {

@@ -26,6 +26,16 @@ struct Board
         return static_cast<std::uint8_t>((columns + kColumnsPerLatch - 1) / kColumnsPerLatch);
     }
 
+    // Whether the width list offers a board of `columns` columns: 5 to 40,
+    // without 38.
+    static constexpr bool isListedWidth(int columns)
+    {
+        constexpr int kNarrowest = 5;
+        constexpr int kWidest = 40;
+        constexpr int kUnlisted = 38;
+        return columns >= kNarrowest && columns <= kWidest && columns != kUnlisted;
+    }
+
     // The board of a width text with the latches its width needs.
     static Board ofWidth(std::string_view widthText);
 

@@ -27,11 +27,7 @@ ScrollDirection DirectionOfEntry(const MessageEntry& entry)
                                             : ScrollDirection::Left;
 }
 
-struct BlankColumnLines
-{
-    std::size_t leading = 0;
-    std::size_t trailing = 0;
-};
+} // namespace
 
 // Left and Right tables start and end with one blank line per latch. Up and
 // Down blocks read columns 0 to 5 × LatchCount − 1, so a short vertical
@@ -49,6 +45,8 @@ BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
     }
     return {0, (needed - held + ScrollPlan::kColumnsPerLatch - 1) / ScrollPlan::kColumnsPerLatch};
 }
+
+namespace {
 
 void AppendBannerLine(std::string& out, std::string_view prefix, std::string_view value)
 {

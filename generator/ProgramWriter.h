@@ -21,6 +21,16 @@ std::string LabelNumber(std::size_t index);
 ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& entry,
                                       const Board& board);
 
+// The blank-column lines ("Data &H00 , &H00 , &H00 , &H00 , &H00") a data
+// table holds before and after its characters.
+struct BlankColumnLines
+{
+    std::size_t leading = 0;
+    std::size_t trailing = 0;
+};
+BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
+                              std::uint8_t latchCount);
+
 // The column bytes the entry's data table holds, in the order of its Data lines.
 std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t latchCount);
 

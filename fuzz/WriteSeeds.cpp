@@ -1,0 +1,54 @@
+#include "generator/Board.h"
+#include "generator/ProgramWriter.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace corvane;
+
+namespace {
+
+struct Seed
+{
+    const char* name;
+    std::vector<MessageEntry> entries;
+    const char* widthText;
+};
+
+MessageEntry Entry(std::string text, ScrollDirection direction, int speed)
+{
+    return {std::move(text), PackItemData(static_cast<int>(direction), speed)};
+}
+
+} // namespace
+
+// Writes a few small programs into the folder given, one file each.
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    using enum ScrollDirection;
+    const std::vector<Seed> seeds = {
+        {"left-and-up", {Entry("HI", Left, 7), Entry("AB", Up, 5)}, "10"},
+        {"one-latch-down", {Entry("A", Down, 0)}, "5"},
+        {"padded-vertical", {Entry("Go", Right, 9), Entry("x", Up, 3)}, "18"},
+        {"word-counters", {Entry(std::string(45, '#'), Left, 4)}, "40"},
+        {"blank-entry", {Entry(" ", Left, 5)}, "20"},
+        {"every-direction",
+         {Entry("Ab", Left, 1), Entry("~}", Right, 2), Entry("0'", Up, 8), Entry("z ", Down, 6)},
+         "37"},
+    };
+    GlyphTable glyphs;
+    FillGlyphTable(glyphs);
+    for (const Seed& seed : seeds) {
+        const Board board = Board::ofWidth(seed.widthText);
+        std::ofstream(std::string(argv[1]) + "/" + seed.name + ".bas", std::ios::binary)
+            << RenderProgram(seed.entries, board.widthText, board.latchCount, board.rowCount,
+                             glyphs);
+    }
+    return 0;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "generator/Board.h"
+#include "generator/GlyphTable.h"
+#include "generator/MessageEntry.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace corvane {
+
+// What a program file holds: the message list and the board it was written for.
+struct ProgramDocument
+{
+    std::vector<MessageEntry> entries;
+    Board board;
+
+    friend bool operator==(const ProgramDocument&, const ProgramDocument&) = default;
+};
+
+// Why a file is not a program Corvane wrote: the 1-based line where it departs
+// from one and what was expected there.
+struct ReadFailure
+{
+    std::size_t line = 0;
+    std::string reason;
+
+    friend bool operator==(const ReadFailure&, const ReadFailure&) = default;
+};
+
+using ReadResult = std::variant<ProgramDocument, ReadFailure>;
+
+// Reads back the message list and board of a program RenderProgram wrote, so
+// that rendering the result gives the same bytes. Line ends may also all be LF,
+// and one final empty line is allowed. A file whose messages all scroll Up or
+// Down does not show its width; it is read as five columns per latch.
+// Anything else is refused. Requires a filled glyph table (throws
+// std::invalid_argument otherwise).
+ReadResult ReadProgram(std::string_view bytes, const GlyphTable& glyphs);
+
+} // namespace corvane

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the program reader's fuzz target with clang (libFuzzer under
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs it for a bounded
+# time, starting from freshly written programs. Exits non-zero on a crash;
+# the crashing input is kept under build/fuzz/crashes/.
+# Usage: scripts/fuzz.sh [seconds]   (default 30)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-30}"
+build=build/fuzz
+
+if ! command -v clang++ >/dev/null; then
+    echo "clang++ is missing: run scripts/deps.sh test" >&2
+    exit 1
+fi
+cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2
+mkdir -p "$build/seeds" "$build/corpus" "$build/crashes"
+"$build/write_fuzz_seeds" "$build/seeds"
+"$build/program_reader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -dict=fuzz/program.dict -artifact_prefix="$build/crashes/" -print_final_stats=1 \
+    "$build/corpus" "$build/seeds"
