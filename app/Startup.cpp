@@ -16,7 +16,7 @@ Startup::~Startup()
     m_mainWindow.reset();
 }
 
-void Startup::run()
+void Startup::run(const QString& programPath)
 {
     m_mainWindow = std::make_unique<Form1>();
     m_mainWindow->installEventFilter(this);
@@ -25,6 +25,11 @@ void Startup::run()
     // of the splash, whatever the load step did to its visibility.
     m_mainWindow->show();
     m_mainWindow->activateWindow();
+    if (!programPath.isEmpty()) {
+        QMetaObject::invokeMethod(
+            m_mainWindow.get(), [this, programPath] { m_mainWindow->openProgramFile(programPath); },
+            Qt::QueuedConnection);
+    }
 }
 
 void Startup::showSplash()

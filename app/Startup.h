@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <memory>
 
 namespace corvane {
@@ -21,7 +22,8 @@ public:
     explicit Startup(QObject* parent = nullptr);
     ~Startup() override;
 
-    void run();
+    // Shows the windows; a program path given opens once the main window is shown.
+    void run(const QString& programPath = {});
 
     Form1* mainWindow() const { return m_mainWindow.get(); }
     // Null until the load step opened it; stays valid (closed) afterwards.

@@ -62,7 +62,7 @@ BENCHMARK(BM_RenderProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ReadProgram(benchmark::State& state)
 {
     const GlyphTable glyphs = FilledGlyphs();
-    const std::string file = RenderProgram(LargestList(), kWidth, kLatches, kRows, glyphs);
+    const std::string file = RenderProgram(LargestList(), LargestBoard(), glyphs);
     for (auto _ : state) {
         const ReadResult result = ReadProgram(file, glyphs);
         if (!std::holds_alternative<ProgramDocument>(result)) {

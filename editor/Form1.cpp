@@ -4,6 +4,8 @@
 #include "editor/ListWidgetSync.h"
 #include "editor/MessageTextBox.h"
 #include "editor/PreviewWindow.h"
+#include "editor/ProgramLoading.h"
+#include "editor/StandardOpenDialogs.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
@@ -12,20 +14,26 @@
 #include "generator/ProgramFile.h"
 #include "resources/Resources.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QIcon>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QShowEvent>
+#include <QUrl>
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -154,6 +162,17 @@ void ShowSelection(QListWidget& list, std::optional<std::size_t> selected)
     }
 }
 
+// The one local .bas file a drag carries, if that is all it carries.
+QString DraggedProgram(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return {};
+    }
+    const QUrl url = data->urls().front();
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+    return path.endsWith(QStringLiteral(".bas"), Qt::CaseInsensitive) ? path : QString();
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)
@@ -161,7 +180,9 @@ Form1::Form1(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_standardDialogs(std::make_unique<StandardSaveDialogs>()),
-      m_saveDialogs(m_standardDialogs.get())
+      m_saveDialogs(m_standardDialogs.get()),
+      m_standardOpenDialogs(std::make_unique<StandardOpenDialogs>()),
+      m_openDialogs(m_standardOpenDialogs.get())
 {
     InitResources();
     setObjectName(QStringLiteral("Form1"));
@@ -177,6 +198,7 @@ Form1::Form1(QWidget* parent)
     syncView();
     applyLayout();
     ApplyTabOrder(*this, kControls);
+    createActions();
     connectEvents();
 }
 
@@ -203,6 +225,80 @@ void Form1::Form_Load(const std::function<void()>& showSplash)
 void Form1::setSaveDialogs(SaveDialogs* dialogs)
 {
     m_saveDialogs = dialogs != nullptr ? dialogs : m_standardDialogs.get();
+}
+
+void Form1::setOpenDialogs(OpenDialogs* dialogs)
+{
+    m_openDialogs = dialogs != nullptr ? dialogs : m_standardOpenDialogs.get();
+}
+
+void Form1::createActions()
+{
+    m_openAction = new QAction(tr("Open Program\u2026"), this);
+    m_openAction->setObjectName(QStringLiteral("actionOpen"));
+    m_openAction->setShortcut(QKeySequence::Open);
+    m_openAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_openAction, &QAction::triggered, this, &Form1::onOpenRequested);
+    addAction(m_openAction);
+
+    m_LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_LstMessage, &QWidget::customContextMenuRequested, this, &Form1::showMessageMenu);
+    setAcceptDrops(true);
+}
+
+void Form1::showMessageMenu(const QPoint& position)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("messageMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(m_openAction);
+    menu->popup(m_LstMessage->viewport()->mapToGlobal(position));
+}
+
+void Form1::onOpenRequested()
+{
+    if (m_syncing) {
+        return;
+    }
+    if (const QString path = m_openDialogs->askProgramToOpen(this); !path.isEmpty()) {
+        openProgramFile(path);
+    }
+}
+
+bool Form1::openProgramFile(const QString& path)
+{
+    auto loaded = LoadProgram(path, m_glyphTable);
+    if (const auto* failure = std::get_if<QString>(&loaded)) {
+        m_openDialogs->reportOpenFailure(this, *failure);
+        return false;
+    }
+    bool opened = false;
+    forward([&] { opened = m_editor.openProgram(std::get<ProgramDocument>(loaded)); });
+    if (!opened) {
+        m_openDialogs->reportOpenFailure(
+            this, tr("The program \"%1\" could not be opened.\nIt holds more than the window takes.")
+                      .arg(QDir::toNativeSeparators(path)));
+    }
+    return opened;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DraggedProgram(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QString path = DraggedProgram(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to return; a failure's message box
+    // is shown after it.
+    QMetaObject::invokeMethod(this, [this, path] { openProgramFile(path); }, Qt::QueuedConnection);
 }
 
 void Form1::createControls()

@@ -10,8 +10,11 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QButtonGroup;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
@@ -23,6 +26,7 @@ class QShowEvent;
 namespace corvane {
 
 class MessageTextBox;
+class OpenDialogs;
 class PreviewWindow;
 class SaveDialogs;
 
@@ -45,6 +49,12 @@ public:
 
     // Save's dialogs; null restores the standard ones. Not owned.
     void setSaveDialogs(SaveDialogs* dialogs);
+    // Open's dialogs; null restores the standard ones. Not owned.
+    void setOpenDialogs(OpenDialogs* dialogs);
+
+    // Replaces the list with the messages of the program at `path`, or shows
+    // why it cannot and changes nothing. Returns whether it opened.
+    bool openProgramFile(const QString& path);
 
     const MessageEditor& editor() const { return m_editor; }
     const GlyphTable& glyphTable() const { return m_glyphTable; }
@@ -52,11 +62,17 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // One dropped .bas file opens; anything else is not taken.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void applyLayout();
     void connectEvents();
+    void createActions();
+    void showMessageMenu(const QPoint& position);
+    void onOpenRequested();
 
     // Runs one user action on the editor, then shows its state.
     template <typename Action> void forward(Action&& action);
@@ -77,6 +93,9 @@ private:
     GlyphTable m_glyphTable;
     std::unique_ptr<SaveDialogs> m_standardDialogs;
     SaveDialogs* m_saveDialogs = nullptr;
+    std::unique_ptr<OpenDialogs> m_standardOpenDialogs;
+    OpenDialogs* m_openDialogs = nullptr;
+    QAction* m_openAction = nullptr;
 
     QLabel* m_LblWidth = nullptr;
     MessageTextBox* m_TxtMessage = nullptr;

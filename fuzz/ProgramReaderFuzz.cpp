@@ -37,9 +37,7 @@ std::string WithLfOnly(std::string_view crlf)
 // or without one final empty line.
 bool IsRenderingOf(std::string_view bytes, const ProgramDocument& document)
 {
-    const std::string crlf =
-        RenderProgram(document.entries, document.board.widthText, document.board.latchCount,
-                      document.board.rowCount, Glyphs());
+    const std::string crlf = RenderProgram(document.entries, document.board, Glyphs());
     const std::string lf = WithLfOnly(crlf);
     return bytes == crlf || bytes == crlf + "\r\n" || bytes == lf || bytes == lf + "\n";
 }

@@ -45,10 +45,8 @@ int main(int argc, char** argv)
     GlyphTable glyphs;
     FillGlyphTable(glyphs);
     for (const Seed& seed : seeds) {
-        const Board board = Board::ofWidth(seed.widthText);
         std::ofstream(std::string(argv[1]) + "/" + seed.name + ".bas", std::ios::binary)
-            << RenderProgram(seed.entries, board.widthText, board.latchCount, board.rowCount,
-                             glyphs);
+            << RenderProgram(seed.entries, Board::ofWidth(seed.widthText), glyphs);
     }
     return 0;
 }

@@ -87,11 +87,6 @@ bool IsTableLabel(std::string_view line)
     return line.starts_with(kTablePrefix) && line.ends_with(':');
 }
 
-bool IsVertical(ScrollDirection direction)
-{
-    return direction == ScrollDirection::Up || direction == ScrollDirection::Down;
-}
-
 std::string_view NameOf(ScrollDirection direction)
 {
     return kDirectionNames[static_cast<std::size_t>(direction)];
@@ -543,8 +538,7 @@ ReadResult ReadProgram(std::string_view bytes, const GlyphTable& glyphs)
     try {
         ProgramDocument document = ProgramParser(bytes, glyphs).parse();
         const Board& board = document.board;
-        const std::string rendered = RenderProgram(document.entries, board.widthText,
-                                                   board.latchCount, board.rowCount, glyphs);
+        const std::string rendered = RenderProgram(document.entries, board, glyphs);
         if (rendered != bytes) {
             CompareLines(bytes, rendered);
         }

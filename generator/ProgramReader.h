@@ -1,8 +1,7 @@
 #pragma once
 
-#include "generator/Board.h"
 #include "generator/GlyphTable.h"
-#include "generator/MessageEntry.h"
+#include "generator/ProgramDocument.h"
 
 #include <cstddef>
 #include <string>
@@ -11,15 +10,6 @@
 #include <vector>
 
 namespace corvane {
-
-// What a program file holds: the message list and the board it was written for.
-struct ProgramDocument
-{
-    std::vector<MessageEntry> entries;
-    Board board;
-
-    friend bool operator==(const ProgramDocument&, const ProgramDocument&) = default;
-};
 
 // Why a file is not a program Corvane wrote: the 1-based line where it departs
 // from one and what was expected there.

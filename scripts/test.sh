@@ -11,3 +11,5 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== fuzz"
+scripts/fuzz.sh 30

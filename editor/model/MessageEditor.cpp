@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::size_t kDefaultWidthIndex = 15; // "20"
 constexpr std::size_t kDefaultSpeedIndex = 4;  // "5"
-constexpr int kLastWidth = 40;
-constexpr int kMissingWidth = 38;
 constexpr int kSlowestSpeed = 1;
 constexpr int kFastestSpeed = 9;
 
@@ -41,8 +39,8 @@ std::uint8_t SpeedFromText(std::string_view text)
 
 MessageEditor::MessageEditor()
 {
-    for (int width = 5; width <= kLastWidth; ++width) {
-        if (width != kMissingWidth) {
+    for (int width = 0; width <= Board::kColumnsPerLatch * Board::kMaxLatchCount; ++width) {
+        if (Board::isListedWidth(width)) {
             m_CmbWidth.addItem(std::to_string(width), Board::latchCountFor(width));
         }
     }

@@ -3,10 +3,12 @@
 #include "app/SplashWindow.h"
 #include "editor/Form1.h"
 #include "generator/GlyphTable.h"
+#include "generator/ProgramWriter.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -122,6 +124,28 @@ private slots:
         }
         QVERIFY(!startup.mainWindow()->isVisible());
         QCOMPARE(splash->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive(), false);
+    }
+
+    void opensTheProgramGivenOnTheCommandLineOnceShown()
+    {
+        GlyphTable glyphs;
+        FillGlyphTable(glyphs);
+        const std::vector<MessageEntry> entries = {{"SIGN", PackItemData(1, 4)}, {"UP", 34}};
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("sign.bas"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(RenderProgram(entries, Board::ofWidth("9"), glyphs)));
+        file.close();
+
+        Startup startup;
+        startup.run(path);
+        const MessageEditor& editor = startup.mainWindow()->editor();
+        QVERIFY(startup.mainWindow()->isVisible());
+        QTRY_COMPARE(editor.entries(), entries);
+        QCOMPARE(editor.CmbWidth().selectedText(), "9");
+        QCOMPARE(editor.TxtMessage().text(), "SIGN");
+        QVERIFY(editor.IsEditing());
     }
 };
 

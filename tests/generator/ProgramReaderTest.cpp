@@ -22,8 +22,7 @@ MessageEntry Entry(std::string text, ScrollDirection direction, int speed)
 
 std::string Render(const std::vector<MessageEntry>& entries, const Board& board)
 {
-    return RenderProgram(entries, board.widthText, board.latchCount, board.rowCount,
-                         testing::FilledGlyphs());
+    return RenderProgram(entries, board, testing::FilledGlyphs());
 }
 
 std::string Join(const std::vector<std::string>& lines)

@@ -1,0 +1,34 @@
+#include "editor/StandardOpenDialogs.h"
+
+#include "editor/StandardSaveDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace corvane {
+
+void StandardOpenDialogs::configureOpenDialog(QFileDialog& dialog)
+{
+    dialog.setWindowTitle(QString::fromLatin1(kTitle));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QString::fromLatin1(StandardSaveDialogs::kFilter),
+                           QFileDialog::tr("All Files (*)")});
+}
+
+QString StandardOpenDialogs::askProgramToOpen(QWidget* parent)
+{
+    QFileDialog dialog(parent);
+    configureOpenDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0);
+}
+
+void StandardOpenDialogs::reportOpenFailure(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, QStringLiteral("Corvane"), message);
+}
+
+} // namespace corvane
