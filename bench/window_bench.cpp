@@ -1,6 +1,11 @@
 #include "editor/Form1.h"
 
+#include "generator/ProgramWriter.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,7 +82,59 @@ void KeystrokeOnFullListPainted(benchmark::State& state)
     Keystroke(state, true);
 }
 
+// The largest program (256 messages of 256 characters, width "40"), written
+// twice with different characters so that every open changes every row.
+struct LargestPrograms
+{
+    LargestPrograms()
+    {
+        corvane::GlyphTable glyphs;
+        corvane::FillGlyphTable(glyphs);
+        for (int variant = 0; variant < 2; ++variant) {
+            std::vector<corvane::MessageEntry> entries(corvane::MessageEditor::kMaxEntries);
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                entries[i].text.resize(corvane::MessageEditor::kMaxTextLength);
+                for (std::size_t k = 0; k < entries[i].text.size(); ++k) {
+                    entries[i].text[k] = static_cast<char>(32 + (i + 7 * k + variant) % 95);
+                }
+                entries[i].itemData = corvane::PackItemData(static_cast<int>(i % 4), 1 + i % 9);
+            }
+            paths[variant] = folder.filePath(QStringLiteral("largest%1.bas").arg(variant));
+            QFile file(paths[variant]);
+            if (!file.open(QIODevice::WriteOnly)) {
+                return;
+            }
+            file.write(QByteArray::fromStdString(
+                corvane::RenderProgram(entries, corvane::Board::ofWidth("40"), glyphs)));
+        }
+    }
+
+    QTemporaryDir folder;
+    std::array<QString, 2> paths;
+};
+
+// Opening the largest program in the shown window: reading, the model and the
+// view, painted.
+void OpenLargestProgram(benchmark::State& state)
+{
+    const LargestPrograms programs;
+    corvane::Form1 form;
+    form.Form_Load({});
+    form.show();
+    QApplication::processEvents();
+    int variant = 0;
+    for (auto _ : state) {
+        if (!form.openProgramFile(programs.paths[variant])) {
+            state.SkipWithError("the largest program was not opened");
+            break;
+        }
+        QApplication::processEvents();
+        variant = 1 - variant;
+    }
+}
+
 } // namespace
 
+BENCHMARK(OpenLargestProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(KeystrokeOnFullList)->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeOnFullListPainted)->Unit(benchmark::kMicrosecond);

@@ -2,12 +2,14 @@
 
 #include "editor/OpenDialogs.h"
 #include "editor/SaveDialogs.h"
+#include "editor/StandardOpenDialogs.h"
 #include "generator/ProgramWriter.h"
 #include "tests/editor/FindControl.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -206,6 +208,17 @@ private slots:
                  qPrintable(m_dialogs.failures.front()));
         m_form->openProgramFile(huge);
         QVERIFY(m_dialogs.failures.back().contains(QStringLiteral("16 MiB")));
+    }
+
+    void standardOpenDialogSetUp()
+    {
+        QFileDialog dialog;
+        StandardOpenDialogs::configureOpenDialog(dialog);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open a Program"));
+        QCOMPARE(dialog.nameFilters(),
+                 QStringList({"(BASCOM AVR File) (*.bas)", QStringLiteral("All Files (*)")}));
+        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
     }
 
 private:
