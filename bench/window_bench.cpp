@@ -1,9 +1,11 @@
 #include "editor/Form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -77,7 +79,41 @@ void KeystrokeOnFullListPainted(benchmark::State& state)
     Keystroke(state, true);
 }
 
+// Undo of Clear on the full list, model and view together: the model brings
+// back the 256 entries and the window shows them again.
+void UndoClear(benchmark::State& state, bool paint)
+{
+    FullWindow window;
+    auto* clear = window.form.findChild<QPushButton*>(QStringLiteral("CmdClear"));
+    auto* undo = window.form.findChild<QAction*>(QStringLiteral("UndoAction"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        clear->click();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        undo->trigger();
+        if (paint) {
+            QApplication::processEvents();
+        }
+    }
+    if (window.form.editor().LstMessage().count() != corvane::MessageEditor::kMaxEntries) {
+        state.SkipWithError("the list did not come back");
+    }
+}
+
+void UndoClearOnFullList(benchmark::State& state)
+{
+    UndoClear(state, false);
+}
+
+void UndoClearOnFullListPainted(benchmark::State& state)
+{
+    UndoClear(state, true);
+}
+
 } // namespace
 
 BENCHMARK(KeystrokeOnFullList)->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeOnFullListPainted)->Unit(benchmark::kMicrosecond);
+BENCHMARK(UndoClearOnFullList)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoClearOnFullListPainted)->Unit(benchmark::kMillisecond);

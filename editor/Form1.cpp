@@ -4,6 +4,7 @@
 #include "editor/MessageTextBox.h"
 #include "editor/PreviewInput.h"
 #include "editor/PreviewWindow.h"
+#include "editor/SaveDialogs.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
@@ -11,7 +12,9 @@
 #include "generator/ProgramFile.h"
 #include "resources/Resources.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -19,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
@@ -147,6 +151,7 @@ Form1::Form1(QWidget* parent)
     setFont(NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25));
 
     createControls();
+    createHistoryActions();
     syncView();
     applyLayout();
     applyTabOrder();
@@ -419,10 +424,15 @@ void Form1::CmdSave_Click()
     if (m_syncing) {
         return;
     }
+    saveProgram();
+}
+
+bool Form1::saveProgram()
+{
     forward([this] { m_editor.userClickSave(); });
     const QString path = m_saveDialogs->askProgramPath(this);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     const ProgramInput input = m_editor.prepareProgram();
     std::optional<WriteFailure> failure;
@@ -438,7 +448,10 @@ void Form1::CmdSave_Click()
             this, tr("The program could not be saved as \"%1\".\n%2")
                       .arg(QDir::toNativeSeparators(QString::fromStdString(failure->path)),
                            QString::fromStdString(failure->reason)));
+        return false;
     }
+    m_editor.markSaved();
+    return true;
 }
 
 void Form1::CmdPlayOne_Click()
@@ -466,6 +479,7 @@ void Form1::syncView()
     syncLists();
     syncButtons();
     syncPreview();
+    syncHistoryActions();
 }
 
 void Form1::syncPreview()
@@ -594,6 +608,97 @@ void Form1::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (confirmLosingChanges(QString::fromLatin1(kCloseQuestion))) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool Form1::confirmLosingChanges(const QString& question)
+{
+    if (!m_editor.isChanged()) {
+        return true;
+    }
+    switch (m_saveDialogs->askSaveBeforeLosing(this, question)) {
+    case SaveDialogs::Answer::Save:
+        return saveProgram();
+    case SaveDialogs::Answer::Discard:
+        return true;
+    case SaveDialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Form1::createHistoryActions()
+{
+    m_undoAction = new QAction(this);
+    m_undoAction->setObjectName(QStringLiteral("UndoAction"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = new QAction(this);
+    m_redoAction->setObjectName(QStringLiteral("RedoAction"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {m_undoAction, m_redoAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(m_undoAction, &QAction::triggered, this, &Form1::undoStep);
+    connect(m_redoAction, &QAction::triggered, this, &Form1::redoStep);
+    // The box has no undo of its own: its keys and menu take the window's steps.
+    m_TxtMessage->setHistoryActions(m_undoAction, m_redoAction);
+
+    m_LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_LstMessage, &QWidget::customContextMenuRequested, this, &Form1::showMessageMenu);
+}
+
+void Form1::undoStep()
+{
+    forward([this] { m_editor.userUndo(); });
+    // The box may have shown the same text before; the caret goes to its end all the same.
+    m_TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
+}
+
+void Form1::redoStep()
+{
+    forward([this] { m_editor.userRedo(); });
+    m_TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
+}
+
+void Form1::syncHistoryActions()
+{
+    const EditHistory& history = m_editor.history();
+    const auto show = [](QAction& action, const QString& verb, std::string_view step,
+                         bool enabled) {
+        const QString text = step.empty() ? verb : verb + QLatin1Char(' ') + Latin1(step);
+        if (action.text() != text) {
+            action.setText(text);
+        }
+        action.setEnabled(enabled);
+    };
+    show(*m_undoAction, QStringLiteral("Undo"), history.undoName(), history.canUndo());
+    show(*m_redoAction, QStringLiteral("Redo"), history.redoName(), history.canRedo());
+}
+
+QMenu* Form1::buildMessageMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("MessageMenu"));
+    menu->addAction(m_undoAction);
+    menu->addAction(m_redoAction);
+    return menu;
+}
+
+void Form1::showMessageMenu(const QPoint& position)
+{
+    QMenu* menu = buildMessageMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_LstMessage->viewport()->mapToGlobal(position));
 }
 
 } // namespace corvane

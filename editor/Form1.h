@@ -10,12 +10,15 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QButtonGroup;
+class QCloseEvent;
 class QComboBox;
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QShowEvent;
@@ -36,6 +39,11 @@ class Form1 final : public QWidget
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
+    // The questions before changed messages would be lost.
+    static constexpr const char* kCloseQuestion = "Save the messages before closing?";
+    static constexpr const char* kOpenQuestion =
+        "Save the messages before opening another program?";
+
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -52,6 +60,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A changed list is saved, discarded or kept open first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -73,6 +83,20 @@ private:
     void CmdSave_Click();
     void CmdPlayOne_Click();
     void syncPreview();
+
+    // Undo and redo for the whole window: Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y.
+    void createHistoryActions();
+    void undoStep();
+    void redoStep();
+    void syncHistoryActions();
+    // The message list's context menu.
+    QMenu* buildMessageMenu();
+    void showMessageMenu(const QPoint& position);
+    // Save: the dialog, then the write. True when the program was written.
+    bool saveProgram();
+    // Asks `question` when the list is changed: true when the caller may go
+    // on (unchanged, saved or discarded), false to keep everything as it is.
+    bool confirmLosingChanges(const QString& question);
 
     MessageEditor m_editor;
     GlyphTable m_glyphTable;
@@ -101,6 +125,8 @@ private:
     QLabel* m_LblLatch = nullptr;
     QLabel* m_Image1 = nullptr;
     PreviewWindow* m_preview = nullptr; // created at the first Play
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 
     std::vector<ListItem> m_shownMessages;
     std::vector<ListItem> m_shownSpeeds;
