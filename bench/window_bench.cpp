@@ -2,6 +2,7 @@
 
 #include "generator/ProgramWriter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -133,8 +135,42 @@ void OpenLargestProgram(benchmark::State& state)
     }
 }
 
+// Undo of Clear on the full list, model and view together: the model brings
+// back the 256 entries and the window shows them again.
+void UndoClear(benchmark::State& state, bool paint)
+{
+    FullWindow window;
+    auto* clear = window.form.findChild<QPushButton*>(QStringLiteral("CmdClear"));
+    auto* undo = window.form.findChild<QAction*>(QStringLiteral("UndoAction"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        clear->click();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        undo->trigger();
+        if (paint) {
+            QApplication::processEvents();
+        }
+    }
+    if (window.form.editor().LstMessage().count() != corvane::MessageEditor::kMaxEntries) {
+        state.SkipWithError("the list did not come back");
+    }
+}
+
+void UndoClearOnFullList(benchmark::State& state)
+{
+    UndoClear(state, false);
+}
+
+void UndoClearOnFullListPainted(benchmark::State& state)
+{
+    UndoClear(state, true);
+}
+
 } // namespace
 
 BENCHMARK(OpenLargestProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(KeystrokeOnFullList)->Unit(benchmark::kMicrosecond);
 BENCHMARK(KeystrokeOnFullListPainted)->Unit(benchmark::kMicrosecond);
+BENCHMARK(UndoClearOnFullList)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoClearOnFullListPainted)->Unit(benchmark::kMillisecond);

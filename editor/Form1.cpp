@@ -6,6 +6,7 @@
 #include "editor/PreviewWindow.h"
 #include "editor/ProgramLoading.h"
 #include "editor/StandardOpenDialogs.h"
+#include "editor/SaveDialogs.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -195,6 +197,7 @@ Form1::Form1(QWidget* parent)
     setFont(NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25));
 
     createControls();
+    createHistoryActions();
     syncView();
     applyLayout();
     ApplyTabOrder(*this, kControls);
@@ -235,37 +238,30 @@ void Form1::setOpenDialogs(OpenDialogs* dialogs)
 void Form1::createActions()
 {
     m_openAction = new QAction(tr("Open Program\u2026"), this);
-    m_openAction->setObjectName(QStringLiteral("actionOpen"));
+    m_openAction->setObjectName(QStringLiteral("openAction"));
     m_openAction->setShortcut(QKeySequence::Open);
     m_openAction->setShortcutContext(Qt::WindowShortcut);
     connect(m_openAction, &QAction::triggered, this, &Form1::onOpenRequested);
     addAction(m_openAction);
-
-    m_LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_LstMessage, &QWidget::customContextMenuRequested, this, &Form1::showMessageMenu);
     setAcceptDrops(true);
-}
-
-void Form1::showMessageMenu(const QPoint& position)
-{
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("messageMenu"));
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(m_openAction);
-    menu->popup(m_LstMessage->viewport()->mapToGlobal(position));
 }
 
 void Form1::onOpenRequested()
 {
-    if (m_syncing) {
+    if (m_syncing || !confirmLosingChanges(QString::fromLatin1(kOpenQuestion))) {
         return;
     }
     if (const QString path = m_openDialogs->askProgramToOpen(this); !path.isEmpty()) {
-        openProgramFile(path);
+        loadProgramFile(path);
     }
 }
 
 bool Form1::openProgramFile(const QString& path)
+{
+    return confirmLosingChanges(QString::fromLatin1(kOpenQuestion)) && loadProgramFile(path);
+}
+
+bool Form1::loadProgramFile(const QString& path)
 {
     auto loaded = LoadProgram(path, m_glyphTable);
     if (const auto* failure = std::get_if<QString>(&loaded)) {
@@ -505,10 +501,15 @@ void Form1::onSaveClicked()
     if (m_syncing) {
         return;
     }
+    saveProgram();
+}
+
+bool Form1::saveProgram()
+{
     forward([this] { m_editor.userClickSave(); });
     const QString path = m_saveDialogs->askProgramPath(this);
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     const ProgramDocument program = m_editor.prepareProgram();
     std::optional<WriteFailure> failure;
@@ -523,7 +524,10 @@ void Form1::onSaveClicked()
             this, tr("The program could not be saved as \"%1\".\n%2")
                       .arg(QDir::toNativeSeparators(QString::fromStdString(failure->path)),
                            QString::fromStdString(failure->reason)));
+        return false;
     }
+    m_editor.markSaved();
+    return true;
 }
 
 void Form1::onPlayClicked()
@@ -551,6 +555,7 @@ void Form1::syncView()
     syncLists();
     syncButtons();
     syncPreview();
+    syncHistoryActions();
 }
 
 void Form1::syncPreview()
@@ -679,6 +684,99 @@ void Form1::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (confirmLosingChanges(QString::fromLatin1(kCloseQuestion))) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool Form1::confirmLosingChanges(const QString& question)
+{
+    if (!m_editor.isChanged()) {
+        return true;
+    }
+    switch (m_saveDialogs->askSaveBeforeLosing(this, question)) {
+    case SaveDialogs::Answer::Save:
+        return saveProgram();
+    case SaveDialogs::Answer::Discard:
+        return true;
+    case SaveDialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Form1::createHistoryActions()
+{
+    m_undoAction = new QAction(this);
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = new QAction(this);
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {m_undoAction, m_redoAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(m_undoAction, &QAction::triggered, this, &Form1::undoStep);
+    connect(m_redoAction, &QAction::triggered, this, &Form1::redoStep);
+    // The box has no undo of its own: its keys and menu take the window's steps.
+    m_TxtMessage->setHistoryActions(m_undoAction, m_redoAction);
+
+    m_LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_LstMessage, &QWidget::customContextMenuRequested, this, &Form1::showMessageMenu);
+}
+
+void Form1::undoStep()
+{
+    forward([this] { m_editor.userUndo(); });
+    // The box may have shown the same text before; the caret goes to its end all the same.
+    m_TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
+}
+
+void Form1::redoStep()
+{
+    forward([this] { m_editor.userRedo(); });
+    m_TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
+}
+
+void Form1::syncHistoryActions()
+{
+    const EditHistory& history = m_editor.history();
+    const auto show = [](QAction& action, const QString& verb, std::string_view step,
+                         bool enabled) {
+        const QString text = step.empty() ? verb : verb + QLatin1Char(' ') + Latin1(step);
+        if (action.text() != text) {
+            action.setText(text);
+        }
+        action.setEnabled(enabled);
+    };
+    show(*m_undoAction, QStringLiteral("Undo"), history.undoName(), history.canUndo());
+    show(*m_redoAction, QStringLiteral("Redo"), history.redoName(), history.canRedo());
+}
+
+QMenu* Form1::buildMessageMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("messageMenu"));
+    menu->addAction(m_undoAction);
+    menu->addAction(m_redoAction);
+    menu->addSeparator();
+    menu->addAction(m_openAction);
+    return menu;
+}
+
+void Form1::showMessageMenu(const QPoint& position)
+{
+    QMenu* menu = buildMessageMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_LstMessage->viewport()->mapToGlobal(position));
 }
 
 } // namespace corvane

@@ -12,6 +12,7 @@
 
 class QAction;
 class QButtonGroup;
+class QCloseEvent;
 class QComboBox;
 class QDragEnterEvent;
 class QDropEvent;
@@ -19,6 +20,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QShowEvent;
@@ -40,6 +42,11 @@ class Form1 final : public QWidget
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
+    // The questions before changed messages would be lost.
+    static constexpr const char* kCloseQuestion = "Save the messages before closing?";
+    static constexpr const char* kOpenQuestion =
+        "Save the messages before opening another program?";
+
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -53,7 +60,8 @@ public:
     void setOpenDialogs(OpenDialogs* dialogs);
 
     // Replaces the list with the messages of the program at `path`, or shows
-    // why it cannot and changes nothing. Returns whether it opened.
+    // why it cannot and changes nothing. A changed list is saved, discarded or
+    // kept first (the same question as before closing). Returns whether it opened.
     bool openProgramFile(const QString& path);
 
     const MessageEditor& editor() const { return m_editor; }
@@ -65,14 +73,17 @@ protected:
     // One dropped .bas file opens; anything else is not taken.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // A changed list is saved, discarded or kept open first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
     void applyLayout();
     void connectEvents();
     void createActions();
-    void showMessageMenu(const QPoint& position);
     void onOpenRequested();
+    // Opening once the question before losing changes is answered.
+    bool loadProgramFile(const QString& path);
 
     // Runs one user action on the editor, then shows its state.
     template <typename Action> void forward(Action&& action);
@@ -88,6 +99,20 @@ private:
     void onSaveClicked();
     void onPlayClicked();
     void syncPreview();
+
+    // Undo and redo for the whole window: Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y.
+    void createHistoryActions();
+    void undoStep();
+    void redoStep();
+    void syncHistoryActions();
+    // The message list's context menu.
+    QMenu* buildMessageMenu();
+    void showMessageMenu(const QPoint& position);
+    // Save: the dialog, then the write. True when the program was written.
+    bool saveProgram();
+    // Asks `question` when the list is changed: true when the caller may go
+    // on (unchanged, saved or discarded), false to keep everything as it is.
+    bool confirmLosingChanges(const QString& question);
 
     MessageEditor m_editor;
     GlyphTable m_glyphTable;
@@ -119,6 +144,8 @@ private:
     QLabel* m_LblLatch = nullptr;
     QLabel* m_Image1 = nullptr;
     PreviewWindow* m_preview = nullptr; // created at the first Play
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
 
     std::vector<ListItem> m_shownMessages;
     std::vector<ListItem> m_shownSpeeds;

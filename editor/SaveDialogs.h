@@ -8,18 +8,28 @@ class QWidget;
 namespace corvane {
 
 // The dialogs Save needs: asking for the program's file name and reporting a
-// failed write. Tests substitute their own answers for the modal dialogs.
+// failed write; and the question before changed messages would be lost. Tests
+// substitute their own answers for the modal dialogs.
 class SaveDialogs
 {
     Q_DISABLE_COPY_MOVE(SaveDialogs)
 
 public:
+    enum class Answer
+    {
+        Save,
+        Discard,
+        Cancel,
+    };
+
     SaveDialogs() = default;
     virtual ~SaveDialogs() = default;
 
     // The chosen path exactly as typed or picked; empty when cancelled.
     virtual QString askProgramPath(QWidget* parent) = 0;
     virtual void reportWriteFailure(QWidget* parent, const QString& message) = 0;
+    // Asks `question` with Save, Discard and Cancel.
+    virtual Answer askSaveBeforeLosing(QWidget* parent, const QString& question) = 0;
 };
 
 } // namespace corvane

@@ -30,4 +30,29 @@ void StandardSaveDialogs::reportWriteFailure(QWidget* parent, const QString& mes
     QMessageBox::warning(parent, QString::fromLatin1(kTitle), message);
 }
 
+void StandardSaveDialogs::setUpSaveQuestion(QMessageBox& box, const QString& question)
+{
+    box.setWindowTitle(QStringLiteral("Corvane"));
+    box.setIcon(QMessageBox::Question);
+    box.setText(question);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+}
+
+SaveDialogs::Answer StandardSaveDialogs::askSaveBeforeLosing(QWidget* parent,
+                                                             const QString& question)
+{
+    QMessageBox box(parent);
+    setUpSaveQuestion(box, question);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 } // namespace corvane

@@ -3,10 +3,11 @@
 #include "editor/SaveDialogs.h"
 
 class QFileDialog;
+class QMessageBox;
 
 namespace corvane {
 
-// The platform's save dialog and a warning box.
+// The platform's save dialog, a warning box and a question box.
 class StandardSaveDialogs final : public SaveDialogs
 {
     Q_DISABLE_COPY_MOVE(StandardSaveDialogs)
@@ -21,9 +22,12 @@ public:
     // Title, the one filter, save mode, no default suffix (a name typed
     // without ".bas" stays as typed) and no overwrite question.
     static void ConfigureProgramDialog(QFileDialog& dialog);
+    // Titled "Corvane", with Save (the default), Discard and Cancel.
+    static void setUpSaveQuestion(QMessageBox& box, const QString& question);
 
     QString askProgramPath(QWidget* parent) override;
     void reportWriteFailure(QWidget* parent, const QString& message) override;
+    Answer askSaveBeforeLosing(QWidget* parent, const QString& question) override;
 };
 
 } // namespace corvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <utility>
 
 namespace corvane {
 
@@ -37,6 +38,28 @@ std::uint8_t SpeedFromText(std::string_view text)
 
 } // namespace
 
+template <typename Action>
+void MessageEditor::asStep(std::string_view name, Action&& action,
+                           std::optional<std::size_t> runEntry)
+{
+    if (m_inStep) {
+        std::forward<Action>(action)();
+        return;
+    }
+    m_inStep = true;
+    m_history.endRun();
+    std::forward<Action>(action)();
+    m_inStep = false;
+
+    // The texts the action left alone are shared, so comparing them is cheap.
+    EditorSnapshot now = EditorSnapshot::Take(content(), m_history.current());
+    if (now.sameContent(m_history.current())) {
+        m_history.moveCurrent(m_CurIndex);
+    } else {
+        m_history.record(std::string(name), std::move(now), runEntry);
+    }
+}
+
 MessageEditor::MessageEditor()
 {
     for (int width = 0; width <= Board::kColumnsPerLatch * Board::kMaxLatchCount; ++width) {
@@ -56,6 +79,7 @@ MessageEditor::MessageEditor()
     m_LstSpeed.setClickHandler([this] { LstSpeed_Click(); });
     m_OptScroll.setClickHandler([this](std::size_t index) { OptScroll_Click(index); });
     m_CmbWidth.setClickHandler([this] { CmbWidth_Click(); });
+    startHistory();
 }
 
 void MessageEditor::Form_Load()
@@ -66,43 +90,66 @@ void MessageEditor::Form_Load()
     m_CmbWidth.select(kDefaultWidthIndex);
     m_LstMessage.select(0);
     m_LstSpeed.select(kDefaultSpeedIndex);
+    startHistory();
 }
 
 void MessageEditor::userFocusBox()
 {
-    m_TxtMessage.setFocus();
+    // A click into the box that has the focus is no action of its own: it
+    // does not end a run of keystrokes.
+    if (!m_TxtMessage.hasFocus()) {
+        asStep("Focus", [this] { m_TxtMessage.setFocus(); });
+    }
 }
 
 void MessageEditor::userLeaveBox()
 {
-    m_TxtMessage.clearFocus();
+    asStep("Focus", [this] { m_TxtMessage.clearFocus(); });
 }
 
 bool MessageEditor::userEditText(std::string_view newText, std::size_t caret)
 {
-    return m_TxtMessage.hasFocus() && m_TxtMessage.userEdit(newText, caret);
+    if (!m_TxtMessage.hasFocus()) {
+        return false;
+    }
+    // A keystroke changes the current entry alone, so one that continues a
+    // run updates just that entry of the step.
+    const std::size_t entry = m_CurIndex;
+    bool accepted = false;
+    if (m_history.continuesRun(entry)) {
+        accepted = m_TxtMessage.userEdit(newText, caret);
+        m_history.amendRun(m_LstMessage.itemText(entry), PackItemData(m_CurScroll, m_CurSpeed));
+    } else {
+        asStep(
+            "Typing", [&] { accepted = m_TxtMessage.userEdit(newText, caret); }, entry);
+    }
+    return accepted;
 }
 
 void MessageEditor::userPressEnter()
 {
-    if (m_CmdNext.isEnabled()) {
-        CmdNext_Click();
-    }
+    asStep("Next", [this] {
+        if (m_CmdNext.isEnabled()) {
+            CmdNext_Click();
+        }
+    });
 }
 
 void MessageEditor::userClickMessage(std::size_t index)
 {
-    clickList(m_LstMessage, index);
+    // A click changes the content only when the entry clicked has speed 0:
+    // it then takes the speed being edited.
+    asStep("Speed", [this, index] { clickList(m_LstMessage, index); });
 }
 
 void MessageEditor::userClickSpeed(std::size_t index)
 {
-    clickList(m_LstSpeed, index);
+    asStep("Speed", [this, index] { clickList(m_LstSpeed, index); });
 }
 
 void MessageEditor::userClickWidth(std::size_t index)
 {
-    clickList(m_CmbWidth, index);
+    asStep("Width", [this, index] { clickList(m_CmbWidth, index); });
 }
 
 void MessageEditor::userClickDirection(std::size_t index)
@@ -110,45 +157,75 @@ void MessageEditor::userClickDirection(std::size_t index)
     if (index >= m_OptScroll.count() || !m_OptScroll.button(index).isEnabled()) {
         return;
     }
-    userLeaveBox();
-    if (m_OptScroll.button(index).isEnabled()) {
-        m_OptScroll.select(index);
-    }
+    asStep("Direction", [this, index] {
+        userLeaveBox();
+        if (m_OptScroll.button(index).isEnabled()) {
+            m_OptScroll.select(index);
+        }
+    });
 }
 
 void MessageEditor::userClickNext()
 {
-    clickButton(m_CmdNext, &MessageEditor::CmdNext_Click);
+    asStep("Next", [this] { clickButton(m_CmdNext, &MessageEditor::CmdNext_Click); });
 }
 
 void MessageEditor::userClickDelete()
 {
-    clickButton(m_CmdDel, &MessageEditor::CmdDel_Click);
+    asStep("Delete", [this] { clickButton(m_CmdDel, &MessageEditor::CmdDel_Click); });
 }
 
 void MessageEditor::userClickClear()
 {
-    clickButton(m_CmdClear, &MessageEditor::CmdClear_Click);
+    asStep("Clear", [this] { clickButton(m_CmdClear, &MessageEditor::CmdClear_Click); });
 }
 
 void MessageEditor::userClickPlayOne()
 {
-    clickButton(m_CmdPlayOne, &MessageEditor::CmdPlayOne_Click);
+    asStep("Play", [this] { clickButton(m_CmdPlayOne, &MessageEditor::CmdPlayOne_Click); });
 }
 
 void MessageEditor::userClickUp()
 {
-    clickButton(m_CmdUp, &MessageEditor::CmdUp_Click);
+    asStep("Move Up", [this] { clickButton(m_CmdUp, &MessageEditor::CmdUp_Click); });
 }
 
 void MessageEditor::userClickDown()
 {
-    clickButton(m_CmdDn, nullptr);
+    asStep("Move Down", [this] { clickButton(m_CmdDn, nullptr); });
 }
 
 void MessageEditor::userClickSave()
 {
-    clickButton(m_CmdSave, &MessageEditor::CmdSave_Click);
+    asStep("Save", [this] { clickButton(m_CmdSave, &MessageEditor::CmdSave_Click); });
+}
+
+void MessageEditor::userUndo()
+{
+    if (m_history.canUndo()) {
+        restore(m_history.undo());
+    }
+}
+
+void MessageEditor::userRedo()
+{
+    if (m_history.canRedo()) {
+        restore(m_history.redo());
+    }
+}
+
+bool MessageEditor::isChanged() const
+{
+    const std::vector<ListItem>& items = m_LstMessage.items();
+    if (items.size() == 1 && items.front().text == " ") {
+        return false;
+    }
+    return !m_saved.sameContent(content());
+}
+
+void MessageEditor::markSaved()
+{
+    m_saved = EditorSnapshot::Take(content(), m_history.current());
 }
 
 ProgramDocument MessageEditor::prepareProgram()
@@ -169,26 +246,30 @@ bool MessageEditor::openProgram(const ProgramDocument& program)
         width->itemData != program.board.latchCount) {
         return false;
     }
-    // Into the editing state first: gaining the focus clears the prompt,
-    // which must not happen to entry 0's text once it is shown.
-    m_TxtMessage.setFocus();
-    m_IsEditing = true;
-    enableEditingControls(true);
-    m_CmdDel.setEnabled(true);
+    asStep("Open", [&] {
+        // Into the editing state first: gaining the focus clears the prompt,
+        // which must not happen to entry 0's text once it is shown.
+        m_TxtMessage.setFocus();
+        m_IsEditing = true;
+        enableEditingControls(true);
+        m_CmdDel.setEnabled(true);
 
-    m_LstMessage.clear();
-    for (const MessageEntry& entry : program.entries) {
-        m_LstMessage.addItem(entry.text, entry.itemData);
-    }
-    m_CmbWidth.select(static_cast<std::size_t>(width - m_CmbWidth.items().begin()));
-    // The click that selecting entry 0 raises commits CurSpeed and CurScroll
-    // into it before showing it, so they take its own settings first; a speed
-    // with no item (0) is kept that way.
-    const std::int32_t first = program.entries.front().itemData;
-    m_CurIndex = 0;
-    m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(first));
-    m_CurScroll = static_cast<std::uint8_t>(DirectionOf(first));
-    m_LstMessage.select(0);
+        m_LstMessage.clear();
+        for (const MessageEntry& entry : program.entries) {
+            m_LstMessage.addItem(entry.text, entry.itemData);
+        }
+        m_CmbWidth.select(static_cast<std::size_t>(width - m_CmbWidth.items().begin()));
+        // The click that selecting entry 0 raises commits CurSpeed and CurScroll
+        // into it before showing it, so they take its own settings first; a speed
+        // with no item (0) is kept that way.
+        const std::int32_t first = program.entries.front().itemData;
+        m_CurIndex = 0;
+        m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(first));
+        m_CurScroll = static_cast<std::uint8_t>(DirectionOf(first));
+        m_LstMessage.select(0);
+    });
+    // What was just read is what the file holds.
+    markSaved();
     return true;
 }
 
@@ -420,6 +501,42 @@ void MessageEditor::clickList(ListBox& list, std::size_t index)
     if (list.isEnabled() && index < list.count()) {
         list.select(index);
     }
+}
+
+EditorSnapshot::Source MessageEditor::content() const
+{
+    // The settings being edited belong to the current entry: the next commit
+    // stores them there.
+    return {m_LstMessage.items(), m_CurIndex, PackItemData(m_CurScroll, m_CurSpeed),
+            m_CmbWidth.selectedIndex()};
+}
+
+void MessageEditor::startHistory()
+{
+    m_history.reset(EditorSnapshot::Take(content(), {}));
+    m_saved = m_history.current();
+}
+
+void MessageEditor::restore(const EditorSnapshot& state)
+{
+    // The focus enters the editing state coming from the prompt; the box is
+    // emptied so that the entry's text comes back with the caret at its end.
+    m_TxtMessage.setFocus();
+    m_TxtMessage.setText({});
+    m_LstMessage.clear();
+    for (const EditorSnapshot::Entry& entry : state.entries()) {
+        m_LstMessage.addItem(*entry.text, entry.itemData);
+    }
+    if (state.width() && state.width() != m_CmbWidth.selectedIndex()) {
+        m_CmbWidth.select(*state.width());
+    }
+    // The entry's own settings are the ones being edited; the click on it
+    // commits them again, shows them and puts its text into the box.
+    m_CurIndex = static_cast<std::uint8_t>(state.current());
+    const std::int32_t itemData = m_LstMessage.itemData(m_CurIndex);
+    m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(itemData));
+    m_CurScroll = static_cast<std::uint8_t>(DirectionOf(itemData));
+    m_LstMessage.select(m_CurIndex);
 }
 
 } // namespace corvane

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "editor/model/CaptionedControl.h"
+#include "editor/model/EditHistory.h"
+#include "editor/model/EditorSnapshot.h"
 #include "editor/model/ListBox.h"
 #include "editor/model/OptionGroup.h"
 #include "editor/model/TextBox.h"
@@ -81,6 +83,20 @@ public:
     // and returns false.
     bool openProgram(const ProgramDocument& program);
 
+    // Takes back the last step, or does again the step last taken back: the
+    // entries, the width and the current entry come back as they were, in
+    // the editing state, the box holding that entry's text with the caret at
+    // its end and the focus. No-op when there is no such step.
+    void userUndo();
+    void userRedo();
+    const EditHistory& history() const { return m_history; }
+
+    // Whether the entries, their settings or the width differ from what was
+    // last saved or opened. A list of one blank entry never counts as changed.
+    bool isChanged() const;
+    // The content as it is now has been written (or read).
+    void markSaved();
+
     const TextBox& TxtMessage() const { return m_TxtMessage; }
     const ListBox& LstMessage() const { return m_LstMessage; }
     const ListBox& LstSpeed() const { return m_LstSpeed; }
@@ -133,6 +149,17 @@ private:
     void clickButton(const CaptionedControl& button, void (MessageEditor::*handler)());
     void clickList(ListBox& list, std::size_t index);
 
+    // Runs one user action as a step named `name`: when it changed the
+    // content, the history records it; `runEntry` opens a run of keystrokes.
+    // Actions it runs in turn belong to the same step.
+    template <typename Action>
+    void asStep(std::string_view name, Action&& action,
+                std::optional<std::size_t> runEntry = std::nullopt);
+    // The content as a commit now would leave it.
+    EditorSnapshot::Source content() const;
+    void startHistory();
+    void restore(const EditorSnapshot& state);
+
     TextBox m_TxtMessage{std::string(kPromptText), kMaxTextLength, "Enter here your message"};
     OptionGroup m_OptScroll{{
         {"Left", "Left scroll", false},
@@ -163,6 +190,10 @@ private:
     bool m_IsEditing = false;
     std::uint8_t m_LatchCount = 0;
     std::uint8_t m_RowCount = Board::kRowCount;
+
+    EditHistory m_history;
+    EditorSnapshot m_saved;
+    bool m_inStep = false;
 };
 
 } // namespace corvane

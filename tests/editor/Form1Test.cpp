@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -27,6 +28,8 @@
 #include <functional>
 #include <memory>
 #include <tuple>
+
+Q_DECLARE_METATYPE(corvane::SaveDialogs::Answer)
 
 namespace corvane {
 namespace {
@@ -43,10 +46,17 @@ public:
         return answer;
     }
     void reportWriteFailure(QWidget*, const QString& message) override { failures << message; }
+    Answer askSaveBeforeLosing(QWidget*, const QString& question) override
+    {
+        questions << question;
+        return saveAnswer;
+    }
 
     QString answer;
     int asked = 0;
     QStringList failures;
+    QStringList questions;
+    Answer saveAnswer = Answer::Cancel;
 };
 
 QByteArray ReadFile(const QString& path)
@@ -110,6 +120,31 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
 
+    // The message list's context menu, opened as a right click opens it:
+    // each item's text, and whether it is enabled.
+    QMenu* openMessageMenu()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QPoint at = messages()->viewport()->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at,
+                                messages()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(messages()->viewport(), &event);
+        auto* menu = m_form->findChild<QMenu*>(QStringLiteral("messageMenu"));
+        return menu != nullptr && menu->isVisible() ? menu : nullptr;
+    }
+    static QStringList Items(const QMenu* menu)
+    {
+        QStringList items;
+        for (const QAction* action : menu->actions()) {
+            items << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        }
+        return items;
+    }
+    void ctrlKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers more = {})
+    {
+        QTest::keyClick(widget, key, Qt::ControlModifier | more);
+    }
+
     std::unique_ptr<Form1> m_form;
     FakeSaveDialogs m_dialogs;
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -120,6 +155,8 @@ private slots:
         m_dialogs.answer.clear();
         m_dialogs.asked = 0;
         m_dialogs.failures.clear();
+        m_dialogs.questions.clear();
+        m_dialogs.saveAnswer = SaveDialogs::Answer::Cancel;
         m_folder = std::make_unique<QTemporaryDir>();
         m_form = std::make_unique<Form1>();
         m_form->setSaveDialogs(&m_dialogs);
@@ -429,6 +466,204 @@ private slots:
                  QStringList{"folder"});
         QVERIFY(QDir(m_folder->filePath(QStringLiteral("folder"))).isEmpty());
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("keep me")});
+    }
+
+    void ctrlZAfterClearBringsTheListBack()
+    {
+        showLoaded();
+        type(QStringLiteral("one"));
+        QTest::keyClick(box(), Qt::Key_Return);
+        click("OptScroll2");
+        QTest::mouseClick(box(), Qt::LeftButton);
+        QTest::keyClick(box(), Qt::Key_End);
+        type(QStringLiteral("two"));
+        const auto filled = editor().entries();
+        QCOMPARE(filled.at(1).itemData, PackItemData(2, 5));
+        click("CmdClear");
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+        QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
+
+        ctrlKey(box(), Qt::Key_Z);
+        QCOMPARE(shownMessages(), QStringList({"one", " two"}));
+        QCOMPARE(editor().entries(), filled);
+        QCOMPARE(messages()->currentRow(), 1);
+        QCOMPARE(box()->text(), QStringLiteral(" two"));
+        QCOMPARE(box()->cursorPosition(), 4);
+        QCOMPARE(QApplication::focusWidget(), box());
+        QVERIFY(find<QRadioButton>("OptScroll2")->isChecked());
+        QCOMPARE(find<QListWidget>("LstSpeed")->currentItem()->text(), QStringLiteral("5"));
+
+        // Redo from anywhere in the window, by either key.
+        messages()->setFocus();
+        ctrlKey(messages(), Qt::Key_Z, Qt::ShiftModifier);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+        ctrlKey(box(), Qt::Key_Z);
+        ctrlKey(box(), Qt::Key_Y);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+
+        // A width chosen is a step too; its undo brings the latch label back.
+        auto* widths = find<QComboBox>("CmbWidth");
+        widths->setFocus();
+        QTest::keyClick(widths, Qt::Key_End);
+        QCOMPARE(find<QLabel>("LblLatch")->text(), QStringLiteral("You need 8 IC Latch 74573."));
+        ctrlKey(widths, Qt::Key_Z);
+        QCOMPARE(widths->currentText(), QStringLiteral("20"));
+        QCOMPARE(find<QLabel>("LblLatch")->text(), QStringLiteral("You need 4 IC Latch 74573."));
+        QCOMPARE(find<QLabel>("LblLatch")->size(), find<QLabel>("LblLatch")->sizeHint());
+    }
+
+    void ctrlZInTheBoxTakesBackTheWindowsLastStep()
+    {
+        showLoaded();
+        type(QStringLiteral("ab"));
+        click("OptScroll1");
+        QTest::mouseClick(box(), Qt::LeftButton);
+        QTest::keyClick(box(), Qt::Key_End);
+        type(QStringLiteral("c"));
+
+        ctrlKey(box(), Qt::Key_Z);
+        QCOMPARE(box()->text(), QStringLiteral("ab"));
+        QVERIFY(find<QRadioButton>("OptScroll1")->isChecked());
+        // The box keeps its text; the caret still goes to the end.
+        QTest::keyClick(box(), Qt::Key_Home);
+        ctrlKey(box(), Qt::Key_Z);
+        QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
+        QCOMPARE(box()->text(), QStringLiteral("ab"));
+        QCOMPARE(box()->cursorPosition(), 2);
+        ctrlKey(box(), Qt::Key_Z);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+        QCOMPARE(box()->text(), QStringLiteral(" "));
+        // Nothing left to take back: the box does not undo on its own either.
+        ctrlKey(box(), Qt::Key_Z);
+        QCOMPARE(box()->text(), QStringLiteral(" "));
+        QCOMPARE(QApplication::focusWidget(), box());
+
+        // The box's own context menu offers the window's steps.
+        ctrlKey(box(), Qt::Key_Y);
+        QStringList boxMenu;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                boxMenu = Items(menu);
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, box()->rect().center(),
+                                box()->mapToGlobal(box()->rect().center()));
+        QApplication::sendEvent(box(), &event);
+        QVERIFY2(boxMenu.size() > 2, qPrintable(boxMenu.join(QLatin1Char('|'))));
+        QCOMPARE(boxMenu.mid(0, 2), QStringList({"Undo Typing", "Redo Direction"}));
+    }
+
+    void messageMenuNamesTheStepsAndGreysWhatCannotBeDone()
+    {
+        showLoaded();
+        QMenu* menu = openMessageMenu();
+        QVERIFY(menu != nullptr);
+        QCOMPARE(Items(menu), QStringList({"Undo (off)", "Redo (off)", "", "Open Program\u2026"}));
+        menu->close();
+
+        type(QStringLiteral("x"));
+        click("CmdClear");
+        menu = openMessageMenu();
+        QVERIFY(menu != nullptr);
+        QCOMPARE(Items(menu), QStringList({"Undo Clear", "Redo (off)", "", "Open Program\u2026"}));
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions().front()).center());
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("x")});
+        QCOMPARE(QApplication::focusWidget(), box());
+
+        menu = openMessageMenu();
+        QVERIFY(menu != nullptr);
+        QCOMPARE(Items(menu), QStringList({"Undo Typing", "Redo Clear", "", "Open Program\u2026"}));
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions().at(1)).center());
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+    }
+
+    void unchangedListClosesWithoutAQuestion()
+    {
+        showLoaded();
+        QVERIFY(m_form->close());
+        QVERIFY(m_dialogs.questions.isEmpty());
+
+        // Saved, then a letter typed and erased again.
+        m_form = std::make_unique<Form1>();
+        m_form->setSaveDialogs(&m_dialogs);
+        showLoaded();
+        type(QStringLiteral("ab"));
+        m_dialogs.answer = m_folder->filePath(QStringLiteral("saved.bas"));
+        click("CmdSave");
+        QTest::mouseClick(box(), Qt::LeftButton);
+        QTest::keyClick(box(), Qt::Key_End);
+        type(QStringLiteral("c"));
+        QTest::keyClick(box(), Qt::Key_Backspace);
+        QVERIFY(m_form->close());
+        QVERIFY(m_dialogs.questions.isEmpty());
+
+        // One blank entry is nothing worth saving.
+        m_form = std::make_unique<Form1>();
+        m_form->setSaveDialogs(&m_dialogs);
+        showLoaded();
+        type(QStringLiteral("gone"));
+        click("CmdClear");
+        QVERIFY(m_form->close());
+        QVERIFY(m_dialogs.questions.isEmpty());
+    }
+
+    void closeQuestionAnswers_data()
+    {
+        QTest::addColumn<SaveDialogs::Answer>("answer");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("cancel") << SaveDialogs::Answer::Cancel << "program.bas" << false << false;
+        QTest::newRow("discard") << SaveDialogs::Answer::Discard << "program.bas" << true << false;
+        QTest::newRow("save") << SaveDialogs::Answer::Save << "program.bas" << true << true;
+        QTest::newRow("save, dialog cancelled")
+            << SaveDialogs::Answer::Save << "" << false << false;
+        QTest::newRow("save, write fails")
+            << SaveDialogs::Answer::Save << "no such folder/program.bas" << false << false;
+    }
+    void closeQuestionAnswers()
+    {
+        QFETCH(SaveDialogs::Answer, answer);
+        QFETCH(QString, path);
+        QFETCH(bool, closes);
+        QFETCH(bool, written);
+        showLoaded();
+        type(QStringLiteral("keep me"));
+        m_dialogs.saveAnswer = answer;
+        m_dialogs.answer = path.isEmpty() ? QString() : m_folder->filePath(path);
+
+        QCOMPARE(m_form->close(), closes);
+        QCOMPARE(m_dialogs.questions,
+                 QStringList{QStringLiteral("Save the messages before closing?")});
+        QCOMPARE(m_dialogs.asked, answer == SaveDialogs::Answer::Save ? 1 : 0);
+        QCOMPARE(m_form->isVisible(), !closes);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("keep me")});
+        QCOMPARE(QFile::exists(m_dialogs.answer), written);
+        if (written) {
+            QCOMPARE(ReadFile(m_dialogs.answer), expectedProgram());
+        }
+        QCOMPARE(m_dialogs.failures.size(), path.contains(QLatin1String("no such")) ? 1 : 0);
+        if (!closes) {
+            // Still changed: the next close asks again.
+            m_dialogs.saveAnswer = SaveDialogs::Answer::Discard;
+            QVERIFY(m_form->close());
+            QCOMPARE(m_dialogs.questions.size(), 2);
+        }
+    }
+
+    void standardSaveQuestionOffersSaveDiscardAndCancel()
+    {
+        QMessageBox box;
+        StandardSaveDialogs::setUpSaveQuestion(box,
+                                               QStringLiteral("Save the messages before closing?"));
+        QCOMPARE(box.windowTitle(), QStringLiteral("Corvane"));
+        QCOMPARE(box.text(), QStringLiteral("Save the messages before closing?"));
+        QCOMPARE(box.standardButtons(),
+                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        QCOMPARE(box.defaultButton(), box.button(QMessageBox::Save));
     }
 
     void standardDialogIsSetUpForProgramNames()

@@ -33,7 +33,14 @@ public:
     void reportOpenFailure(QWidget*, const QString& message) override { failures << message; }
     QString askProgramPath(QWidget*) override { return saveAnswer; }
     void reportWriteFailure(QWidget*, const QString& message) override { failures << message; }
+    Answer askSaveBeforeLosing(QWidget*, const QString& question) override
+    {
+        questions << question;
+        return answer;
+    }
 
+    Answer answer = Answer::Discard;
+    QStringList questions;
     QString openAnswer;
     QString saveAnswer;
     QStringList failures;
@@ -110,6 +117,11 @@ private:
         QCoreApplication::processEvents();
     }
 
+    QAction* openAction() const
+    {
+        return m_form->findChild<QAction*>(QStringLiteral("openAction"));
+    }
+
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<Form1> m_form;
     FakeDialogs m_dialogs;
@@ -120,6 +132,8 @@ private slots:
         m_dialogs.openAnswer.clear();
         m_dialogs.saveAnswer.clear();
         m_dialogs.failures.clear();
+        m_dialogs.questions.clear();
+        m_dialogs.answer = SaveDialogs::Answer::Discard;
         m_folder = std::make_unique<QTemporaryDir>();
         m_form = std::make_unique<Form1>();
         m_form->setOpenDialogs(&m_dialogs);
@@ -208,6 +222,26 @@ private slots:
                  qPrintable(m_dialogs.failures.front()));
         m_form->openProgramFile(huge);
         QVERIFY(m_dialogs.failures.back().contains(QStringLiteral("16 MiB")));
+    }
+
+    void openingOverChangesAsksFirstAndUndoTakesItBack()
+    {
+        const QString path = writeProgram(QStringLiteral("asked.bas"));
+        m_dialogs.openAnswer = path;
+        const QString before = shownState();
+        m_dialogs.answer = SaveDialogs::Answer::Cancel;
+        openAction()->trigger();
+        QCOMPARE(m_dialogs.questions,
+                 QStringList{QStringLiteral("Save the messages before opening another program?")});
+        QCOMPARE(shownState(), before);
+
+        m_dialogs.answer = SaveDialogs::Answer::Discard;
+        QVERIFY(m_form->openProgramFile(path));
+        expectProgramShown();
+        QVERIFY(!m_form->editor().isChanged()); // what was opened counts as saved
+        QTest::keyClick(find("TxtMessage"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("TYPED")});
+        QCOMPARE(find<QComboBox>("CmbWidth")->currentText(), QStringLiteral("20"));
     }
 
     void standardOpenDialogSetUp()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,6 +21,25 @@ public:
     {
         auto& weights = growing ? m_grow : m_normal;
         m_actions[static_cast<std::size_t>(weights(m_rng))]();
+    }
+
+    // One random action, or now and then an undo or a redo; true when one of
+    // these brought a state back.
+    bool actOrTakeBack(bool growing)
+    {
+        const std::size_t roll = below(20);
+        if (roll == 0 && m_editor.history().canUndo()) {
+            m_editor.userUndo();
+            return true;
+        }
+        if (roll == 1 && m_editor.history().canRedo()) {
+            m_editor.userRedo();
+            return true;
+        }
+        if (roll > 1) {
+            act(growing);
+        }
+        return false;
     }
 
 private:
@@ -104,6 +124,43 @@ void CheckInvariants(const MessageEditor& editor)
     ASSERT_EQ(editor.IsEditing(), editor.CmdNext().isEnabled());
 }
 
+// What undo and redo bring back: each entry as a commit now would leave it
+// (the current one with the settings being edited), and the width.
+std::string Content(const MessageEditor& editor)
+{
+    std::string content = editor.CmbWidth().selectedText().data();
+    const auto& items = editor.LstMessage().items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::int32_t itemData = i == editor.CurIndex()
+                                          ? PackItemData(editor.CurScroll(), editor.CurSpeed())
+                                          : items[i].itemData;
+        content += '[' + items[i].text + '|' + std::to_string(itemData) + ']';
+    }
+    return content;
+}
+
+// After an undo or a redo: every rule of the window, the editing state with
+// the focus in the box, the current entry highlighted with its text in the
+// box (caret at its end) and its speed, direction and width shown.
+void CheckRestored(const MessageEditor& editor)
+{
+    ASSERT_NO_FATAL_FAILURE(CheckInvariants(editor));
+    const ListItem& entry = editor.LstMessage().items().at(editor.CurIndex());
+    const TextBox& box = editor.TxtMessage();
+    ASSERT_TRUE(editor.IsEditing() && box.hasFocus());
+    ASSERT_EQ(editor.LstMessage().selectedIndex(), editor.CurIndex());
+    ASSERT_EQ(box.text(), entry.text);
+    ASSERT_EQ(box.caret(), entry.text.size());
+    ASSERT_EQ(entry.itemData, PackItemData(editor.CurScroll(), editor.CurSpeed()));
+    ASSERT_EQ(editor.OptScroll().selectedIndex(), editor.CurScroll());
+    const int speed = SpeedOf(entry.itemData);
+    ASSERT_EQ(editor.LstSpeed().selectedText(), speed == 0 ? "" : std::to_string(speed));
+    const ListBox& widths = editor.CmbWidth();
+    ASSERT_EQ(editor.LblLatch().caption(),
+              "You need " + std::to_string(widths.itemData(*widths.selectedIndex())) +
+                  " IC Latch 74573.");
+}
+
 TEST(RandomActions, ModelStaysConsistentAfterEveryAction)
 {
     MessageEditor editor;
@@ -116,6 +173,77 @@ TEST(RandomActions, ModelStaysConsistentAfterEveryAction)
         SCOPED_TRACE("step " + std::to_string(step));
         ASSERT_NO_FATAL_FAILURE(CheckInvariants(editor));
         largest = std::max(largest, editor.LstMessage().count());
+    }
+    EXPECT_EQ(largest, 256u);
+}
+
+TEST(RandomActions, UndoingEveryStepGivesBackTheStartAndRedoingEveryStepTheEnd)
+{
+    for (std::uint32_t round = 0; round < 80; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        MessageEditor editor;
+        editor.Form_Load();
+        editor.userFocusBox();
+        RandomUser user(editor, 7000 + round);
+        // The content at each place of the history; fewer actions than the
+        // history keeps steps, so the start stays the first place.
+        std::map<std::size_t, std::string> reached{{0, Content(editor)}};
+        for (int action = 0; action < 199; ++action) {
+            if (user.actOrTakeBack(round % 2 == 1)) {
+                ASSERT_NO_FATAL_FAILURE(CheckRestored(editor));
+            }
+            reached[editor.history().undoCount()] = Content(editor);
+        }
+        const std::size_t steps = editor.history().undoCount();
+        const std::string end = Content(editor);
+        ASSERT_EQ(reached[steps], end);
+        for (std::size_t place = steps; place > 0; --place) {
+            editor.userUndo();
+            ASSERT_NO_FATAL_FAILURE(CheckRestored(editor));
+            ASSERT_EQ(Content(editor), reached[place - 1]) << "undone to " << place - 1;
+        }
+        ASSERT_FALSE(editor.history().canUndo());
+        for (std::size_t place = 1; place <= steps; ++place) {
+            editor.userRedo();
+            ASSERT_NO_FATAL_FAILURE(CheckRestored(editor));
+            ASSERT_EQ(Content(editor), reached[place]) << "redone to " << place;
+        }
+        ASSERT_EQ(Content(editor), end);
+    }
+}
+
+TEST(RandomActions, UndoAndRedoKeepEveryRuleUpToTheLargestList)
+{
+    MessageEditor editor;
+    editor.Form_Load();
+    editor.userFocusBox();
+    RandomUser user(editor, 20240612);
+    std::size_t largest = 0;
+    for (int step = 0; step < 15000; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
+        if (user.actOrTakeBack(step / 2500 % 2 == 1)) {
+            ASSERT_NO_FATAL_FAILURE(CheckRestored(editor));
+        } else {
+            ASSERT_NO_FATAL_FAILURE(CheckInvariants(editor));
+        }
+        largest = std::max(largest, editor.LstMessage().count());
+        if (step % 1000 != 999) {
+            continue;
+        }
+        // Every step kept, taken back and done again, passes the same states.
+        const std::size_t steps = editor.history().undoCount();
+        std::vector<std::string> passed{Content(editor)};
+        for (std::size_t i = 0; i < steps; ++i) {
+            editor.userUndo();
+            ASSERT_NO_FATAL_FAILURE(CheckRestored(editor));
+            passed.push_back(Content(editor));
+        }
+        ASSERT_FALSE(editor.history().canUndo());
+        for (std::size_t i = steps; i > 0; --i) {
+            editor.userRedo();
+            ASSERT_NO_FATAL_FAILURE(CheckRestored(editor));
+            ASSERT_EQ(Content(editor), passed[i - 1]);
+        }
     }
     EXPECT_EQ(largest, 256u);
 }
