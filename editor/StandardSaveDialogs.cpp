@@ -1,5 +1,7 @@
 #include "editor/StandardSaveDialogs.h"
 
+#include "editor/NameOnlyIconProvider.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -13,6 +15,7 @@ void StandardSaveDialogs::ConfigureProgramDialog(QFileDialog& dialog)
     dialog.setNameFilter(QString::fromLatin1(kFilter));
     dialog.setDefaultSuffix(QString());
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setIconProvider(&NameOnlyIconProvider::Shared());
 }
 
 QString StandardSaveDialogs::askProgramPath(QWidget* parent)

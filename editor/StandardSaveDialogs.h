@@ -19,7 +19,8 @@ public:
     ~StandardSaveDialogs() override = default;
 
     // Title, the one filter, save mode, no default suffix (a name typed
-    // without ".bas" stays as typed) and no overwrite question.
+    // without ".bas" stays as typed), no overwrite question, and icons that
+    // never read a file.
     static void ConfigureProgramDialog(QFileDialog& dialog);
 
     QString askProgramPath(QWidget* parent) override;
