@@ -14,6 +14,7 @@ void StandardOpenDialogs::configureOpenDialog(QFileDialog& dialog)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QString::fromLatin1(StandardSaveDialogs::kFilter),
                            QFileDialog::tr("All Files (*)")});
+    dialog.setIconProvider(&m_icons);
 }
 
 QString StandardOpenDialogs::askProgramToOpen(QWidget* parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/NameOnlyIconProvider.h"
 #include "editor/OpenDialogs.h"
 
 class QFileDialog;
@@ -17,11 +18,15 @@ public:
     StandardOpenDialogs() = default;
     ~StandardOpenDialogs() override = default;
 
-    // Title, the program filter and all files, an existing file to pick.
-    static void configureOpenDialog(QFileDialog& dialog);
+    // Title, the program filter and all files, an existing file to pick, and
+    // icons that never read a file. The dialog must not outlive this object.
+    void configureOpenDialog(QFileDialog& dialog);
 
     QString askProgramToOpen(QWidget* parent) override;
     void reportOpenFailure(QWidget* parent, const QString& message) override;
+
+private:
+    NameOnlyIconProvider m_icons;
 };
 
 } // namespace corvane

@@ -1,11 +1,13 @@
 #include "editor/StandardSaveDialogs.h"
 
+#include "editor/NameOnlyIconProvider.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace corvane {
 
-void StandardSaveDialogs::ConfigureProgramDialog(QFileDialog& dialog)
+void StandardSaveDialogs::configureProgramDialog(QFileDialog& dialog)
 {
     dialog.setWindowTitle(QString::fromLatin1(kTitle));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -13,12 +15,13 @@ void StandardSaveDialogs::ConfigureProgramDialog(QFileDialog& dialog)
     dialog.setNameFilter(QString::fromLatin1(kFilter));
     dialog.setDefaultSuffix(QString());
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setIconProvider(&m_icons);
 }
 
 QString StandardSaveDialogs::askProgramPath(QWidget* parent)
 {
     QFileDialog dialog(parent);
-    ConfigureProgramDialog(dialog);
+    configureProgramDialog(dialog);
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }

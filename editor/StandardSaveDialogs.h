@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/NameOnlyIconProvider.h"
 #include "editor/SaveDialogs.h"
 
 class QFileDialog;
@@ -20,14 +21,18 @@ public:
     ~StandardSaveDialogs() override = default;
 
     // Title, the one filter, save mode, no default suffix (a name typed
-    // without ".bas" stays as typed) and no overwrite question.
-    static void ConfigureProgramDialog(QFileDialog& dialog);
+    // without ".bas" stays as typed), no overwrite question, and icons that
+    // never read a file. The dialog must not outlive this object.
+    void configureProgramDialog(QFileDialog& dialog);
     // Titled "Corvane", with Save (the default), Discard and Cancel.
     static void setUpSaveQuestion(QMessageBox& box, const QString& question);
 
     QString askProgramPath(QWidget* parent) override;
     void reportWriteFailure(QWidget* parent, const QString& message) override;
     Answer askSaveBeforeLosing(QWidget* parent, const QString& question) override;
+
+private:
+    NameOnlyIconProvider m_icons;
 };
 
 } // namespace corvane

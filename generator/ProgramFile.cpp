@@ -4,24 +4,43 @@
 
 #include <QSaveFile>
 #include <QString>
+#include <cerrno>
+#include <system_error>
+#include <unistd.h>
 
 namespace corvane {
 
 std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes)
 {
     QSaveFile file(QString::fromStdString(utf8Path));
-    const auto failure = [&] { return WriteFailure{utf8Path, file.errorString().toStdString()}; };
-    if (!file.open(QIODevice::WriteOnly)) {
-        return failure();
+    const auto failure = [&](std::string reason) {
+        // The temporary file goes and the target stays as it was.
+        file.cancelWriting();
+        return WriteFailure{utf8Path, std::move(reason)};
+    };
+    const auto qtReason = [&] { return file.errorString().toStdString(); };
+
+    // Unbuffered, every write reaches the file at once and reports its own
+    // failure: a buffered write's failure only surfaces in commit(), which
+    // then puts the incomplete file in place of the target all the same.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return failure(qtReason());
     }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        WriteFailure result = failure();
-        file.cancelWriting(); // the destructor then removes the temporary file
-        return result;
+    // A short write is no failure by itself; the next write says why it stopped.
+    while (!bytes.empty()) {
+        const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (written <= 0) {
+            return failure(qtReason());
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    // commit() syncs too but ignores the result; a failed sync means the bytes
+    // may never reach the disk.
+    if (::fdatasync(file.handle()) != 0) {
+        return failure(std::generic_category().message(errno));
     }
     if (!file.commit()) {
-        return failure();
+        return WriteFailure{utf8Path, qtReason()};
     }
     return std::nullopt;
 }

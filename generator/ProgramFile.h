@@ -19,8 +19,9 @@ struct WriteFailure
 
 // Creates or replaces the file at utf8Path with exactly `bytes`. The bytes go
 // to a temporary file in the same folder that then replaces the target in one
-// step: on failure an existing file keeps its old content and no temporary
-// file is left behind.
+// step, once every write and the sync to disk have succeeded: on failure (a
+// full disk too) an existing file keeps its old content, no temporary file is
+// left behind, and the reason is the system's.
 std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes);
 
 // Renders the program for the entries (RenderProgram) and writes it to utf8Path.

@@ -4,6 +4,7 @@
 #include "editor/StandardSaveDialogs.h"
 #include "editor/TwipsLayout.h"
 #include "generator/ProgramWriter.h"
+#include "tests/SmallFileSystem.h"
 #include "tests/editor/FindControl.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include <functional>
 #include <memory>
 #include <tuple>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(corvane::SaveDialogs::Answer)
 
@@ -71,7 +73,23 @@ class Form1Test final : public QObject
 {
     Q_OBJECT
 
+public:
+    // Before the application starts any thread: as root, the process gets a
+    // mount namespace of its own for the small file system of the full-disk test.
+    static void initMain()
+    {
+        if (::geteuid() == 0) {
+            PrivateMountsError() = testing::SmallFileSystem::EnterPrivateMounts();
+        }
+    }
+
 private:
+    static std::string& PrivateMountsError()
+    {
+        static std::string error;
+        return error;
+    }
+
     template <typename T = QWidget> T* find(const char* name) const
     {
         return FindControl<T>(*m_form, name);
@@ -666,10 +684,55 @@ private slots:
         QCOMPARE(box.defaultButton(), box.button(QMessageBox::Save));
     }
 
+    void saveOnAFullDiskIsReportedAndLeavesTheListAlone_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("new name") << "new.bas";
+        QTest::newRow("existing file") << "old.bas";
+    }
+    void saveOnAFullDiskIsReportedAndLeavesTheListAlone()
+    {
+        QFETCH(QString, name);
+        if (::geteuid() != 0) {
+            QSKIP("Mounting a small file system needs root; the full disk is not tested.");
+        }
+        // As root the case must run: a mount that fails is a failure, not a skip.
+        QVERIFY2(PrivateMountsError().empty(), PrivateMountsError().c_str());
+        const testing::SmallFileSystem disk(m_folder->path().toStdString());
+        QVERIFY2(disk.error().empty(), disk.error().c_str());
+        const QByteArray oldProgram = "old program\r\n";
+        QFile old(m_folder->filePath(QStringLiteral("old.bas")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldProgram) == oldProgram.size());
+        old.close();
+        const std::string filled = disk.fill("fill");
+        QVERIFY2(filled.empty(), filled.c_str());
+
+        showLoaded();
+        type(QStringLiteral("HELLO"));
+        QTest::keyClick(box(), Qt::Key_Return);
+        type(QStringLiteral("WORLD"));
+        const QStringList shown = shownMessages();
+        const auto entries = editor().entries();
+        m_dialogs.answer = m_folder->filePath(name);
+        click("CmdSave");
+
+        QCOMPARE(m_dialogs.failures.size(), 1);
+        const QString message = m_dialogs.failures.front();
+        QVERIFY2(message.contains(QDir::toNativeSeparators(m_dialogs.answer)), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("No space left on device")), qPrintable(message));
+        QCOMPARE(ReadFile(old.fileName()), oldProgram);
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList({"fill", "old.bas"}));
+        QCOMPARE(shownMessages(), shown);
+        QCOMPARE(editor().entries(), entries);
+        QCOMPARE(messages()->currentRow(), 1);
+    }
+
     void standardDialogIsSetUpForProgramNames()
     {
+        StandardSaveDialogs dialogs;
         QFileDialog dialog;
-        StandardSaveDialogs::ConfigureProgramDialog(dialog);
+        dialogs.configureProgramDialog(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Select a Name for Program"));
         QCOMPARE(dialog.nameFilters(), QStringList{"(BASCOM AVR File) (*.bas)"});
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);

@@ -2,6 +2,7 @@
 
 #include "editor/OpenDialogs.h"
 #include "editor/SaveDialogs.h"
+#include "editor/NameOnlyIconProvider.h"
 #include "editor/StandardOpenDialogs.h"
 #include "generator/ProgramWriter.h"
 #include "tests/editor/FindControl.h"
@@ -246,13 +247,15 @@ private slots:
 
     void standardOpenDialogSetUp()
     {
+        StandardOpenDialogs dialogs;
         QFileDialog dialog;
-        StandardOpenDialogs::configureOpenDialog(dialog);
+        dialogs.configureOpenDialog(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Open a Program"));
         QCOMPARE(dialog.nameFilters(),
                  QStringList({"(BASCOM AVR File) (*.bas)", QStringLiteral("All Files (*)")}));
         QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
         QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+        QVERIFY(dynamic_cast<const NameOnlyIconProvider*>(dialog.iconProvider()) != nullptr);
     }
 
 private:
