@@ -2,6 +2,7 @@
 #include "generator/ProgramFile.h"
 #include "generator/ProgramReader.h"
 #include "generator/ProgramWriter.h"
+#include "tests/generator/LargestList.h"
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -15,20 +16,6 @@ namespace {
 Board LargestBoard()
 {
     return Board::ofWidth("40");
-}
-
-// The largest file: 256 messages of 256 characters, all directions and speeds.
-std::vector<MessageEntry> LargestList()
-{
-    std::vector<MessageEntry> entries(256);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        entries[i].text.resize(256);
-        for (std::size_t k = 0; k < entries[i].text.size(); ++k) {
-            entries[i].text[k] = static_cast<char>(32 + (i + 7 * k) % 95);
-        }
-        entries[i].itemData = PackItemData(static_cast<int>(i % 4), static_cast<int>(i % 10));
-    }
-    return entries;
 }
 
 GlyphTable FilledGlyphs()
@@ -45,7 +32,7 @@ std::string BenchPath()
 
 void BM_RenderProgram(benchmark::State& state)
 {
-    const auto entries = LargestList();
+    const auto entries = testing::LargestList();
     const GlyphTable glyphs = FilledGlyphs();
     std::size_t bytes = 0;
     for (auto _ : state) {
@@ -62,7 +49,7 @@ BENCHMARK(BM_RenderProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ReadProgram(benchmark::State& state)
 {
     const GlyphTable glyphs = FilledGlyphs();
-    const std::string file = RenderProgram(LargestList(), LargestBoard(), glyphs);
+    const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), glyphs);
     for (auto _ : state) {
         const ReadResult result = ReadProgram(file, glyphs);
         if (!std::holds_alternative<ProgramDocument>(result)) {
@@ -78,7 +65,7 @@ BENCHMARK(BM_ReadProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RenderAndWriteProgram(benchmark::State& state)
 {
-    const auto entries = LargestList();
+    const auto entries = testing::LargestList();
     const GlyphTable glyphs = FilledGlyphs();
     const std::string path = BenchPath();
     const std::size_t bytes = RenderProgram(entries, LargestBoard(), glyphs).size();
@@ -95,7 +82,7 @@ BENCHMARK(BM_RenderAndWriteProgram)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 void BM_PlainBufferedWrite(benchmark::State& state)
 {
-    const std::string file = RenderProgram(LargestList(), LargestBoard(), FilledGlyphs());
+    const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), FilledGlyphs());
     const std::string path = BenchPath();
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -110,7 +97,7 @@ BENCHMARK(BM_PlainBufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 // before its rename: the floor for any save that survives a power cut.
 void BM_PlainWriteAndSync(benchmark::State& state)
 {
-    const std::string file = RenderProgram(LargestList(), LargestBoard(), FilledGlyphs());
+    const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), FilledGlyphs());
     const std::string path = BenchPath();
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -1,6 +1,7 @@
 #include "editor/Form1.h"
 
 #include "generator/ProgramWriter.h"
+#include "tests/generator/LargestList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,15 +93,8 @@ struct LargestPrograms
     {
         corvane::GlyphTable glyphs;
         corvane::FillGlyphTable(glyphs);
-        for (int variant = 0; variant < 2; ++variant) {
-            std::vector<corvane::MessageEntry> entries(corvane::MessageEditor::kMaxEntries);
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                entries[i].text.resize(corvane::MessageEditor::kMaxTextLength);
-                for (std::size_t k = 0; k < entries[i].text.size(); ++k) {
-                    entries[i].text[k] = static_cast<char>(32 + (i + 7 * k + variant) % 95);
-                }
-                entries[i].itemData = corvane::PackItemData(static_cast<int>(i % 4), 1 + i % 9);
-            }
+        for (std::size_t variant = 0; variant < paths.size(); ++variant) {
+            const auto entries = corvane::testing::LargestList(variant);
             paths[variant] = folder.filePath(QStringLiteral("largest%1.bas").arg(variant));
             QFile file(paths[variant]);
             if (!file.open(QIODevice::WriteOnly)) {

@@ -2,6 +2,7 @@
 #include "generator/ProgramWriter.h"
 #include "tests/SmallFileSystem.h"
 #include "tests/generator/FilledGlyphs.h"
+#include "tests/generator/LargestList.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,17 +31,7 @@ std::string Render(const std::vector<MessageEntry>& entries)
 // 256 messages of 256 characters on the widest board: the largest file.
 const std::string& LargestProgram()
 {
-    static const std::string program = [] {
-        std::vector<MessageEntry> entries(256);
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            entries[i].text.resize(256);
-            for (std::size_t k = 0; k < entries[i].text.size(); ++k) {
-                entries[i].text[k] = static_cast<char>(32 + (i + 7 * k) % 95);
-            }
-            entries[i].itemData = PackItemData(static_cast<int>(i % 4), static_cast<int>(i % 10));
-        }
-        return Render(entries);
-    }();
+    static const std::string program = Render(corvane::testing::LargestList());
     return program;
 }
 
