@@ -5,7 +5,8 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
        fonts-dejavu-core fonts-liberation2)
-test=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 python3-xlib)
+test=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 python3-xlib
+      dpkg-dev file lintian)
 shots=("${build[@]}" xvfb xauth imagemagick openbox x11-utils)
 
 case "${1:-build}" in

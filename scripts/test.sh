@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once in a plain debug build, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then builds the Debian
+# package and checks it with lintian.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -11,3 +12,4 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+scripts/check-package.sh
