@@ -6,8 +6,8 @@ set -euo pipefail
 build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
        fonts-dejavu-core fonts-liberation2)
 test=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 python3-xlib
-      clang libclang-rt-14-dev)
-shots=("${test[@]}" imagemagick)
+      clang libclang-rt-14-dev dpkg-dev file lintian)
+shots=("${build[@]}" xvfb xauth imagemagick openbox x11-utils)
 
 case "${1:-build}" in
     build) wanted=("${build[@]}") ;;

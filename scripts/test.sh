@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: once in a plain debug build, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then builds the Debian
+# package and checks it with lintian.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -13,3 +14,4 @@ for preset in dev asan; do
 done
 echo "== fuzz"
 scripts/fuzz.sh 30
+scripts/check-package.sh

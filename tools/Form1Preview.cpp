@@ -1,10 +1,11 @@
 // Shows the main window for a look at it (scripts/screenshot.sh). With the
-// argument "filled" it first types a few messages through the window and
-// presses Play.
+// argument "filled" it first types a few messages through the window, goes
+// back to the first and presses Play, which opens the board preview beside it.
 #include "editor/Form1.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 #include <cstring>
@@ -26,6 +27,9 @@ int main(int argc, char* argv[])
             QTest::keyClick(box, Qt::Key_Backspace);
             QTest::keyClicks(box, QStringLiteral("A third one that is long enough to be cut off "
                                                  "at the right edge of the list"));
+            auto* list = window.findChild<QListWidget*>(QStringLiteral("LstMessage"));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
             QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("CmdPlayOne")),
                               Qt::LeftButton);
         });
