@@ -3,10 +3,13 @@
 #include "editor/ControlTable.h"
 #include "editor/ListWidgetSync.h"
 #include "editor/MessageTextBox.h"
+#include "editor/OneRowList.h"
 #include "editor/PreviewWindow.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
+#include "editor/WindowStyle.h"
+#include "editor/model/FlashUse.h"
 #include "editor/model/PreviewInput.h"
 #include "generator/MakerDetails.h"
 #include "generator/ProgramFile.h"
@@ -75,7 +78,7 @@ constexpr ControlSpec kControls[] = {
     {"OptScroll2", nullptr,  ControlSpec::make<QRadioButton>,  1800,  2160,  615,  255, 11},
     {"OptScroll3", nullptr,  ControlSpec::make<QRadioButton>,  2400,  2160,  735,  255, 12},
     {"LblSpeed",   nullptr,  ControlSpec::make<QLabel>,        3360,  2160,  615,  255},
-    {"LstSpeed",   nullptr,  ControlSpec::make<QListWidget>,   3960,  2160,  495,  255,  2},
+    {"LstSpeed",   nullptr,  ControlSpec::make<OneRowList>,    3960,  2160,  495,  255,  2},
     {"CmdNext",    nullptr,  ControlSpec::make<QPushButton>,   1200,  2520, 1095,  375,  3},
     {"CmdDel",     nullptr,  ControlSpec::make<QPushButton>,   2400,  2520, 1095,  375,  4},
     {"Frame1",     nullptr,  ControlSpec::make<QGroupBox>,      120,  4560, 3015, 1335},
@@ -174,6 +177,7 @@ Form1::Form1(QWidget* parent)
     setFont(NamedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")}, 8.25));
 
     createControls();
+    applyWindowStyle();
     syncView();
     applyLayout();
     ApplyTabOrder(*this, kControls);
@@ -289,6 +293,8 @@ void Form1::createControls()
     for (const ListItem& item : m_editor.CmbWidth().items()) {
         m_CmbWidth->addItem(Latin1(item.text), item.itemData);
     }
+    // About ten rows below the box, with a scroll bar (WindowStyle).
+    m_CmbWidth->setMaxVisibleItems(10);
 
     control(m_LblLatch, "LblLatch");
     m_LblLatch->setFont(
@@ -298,6 +304,16 @@ void Form1::createControls()
     control(m_Image1, "Image1");
     m_Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/board.gif"), "gif"));
     m_Image1->setScaledContents(true);
+}
+
+void Form1::applyWindowStyle()
+{
+    // A child made after the controls is destroyed after them.
+    auto* style = new WindowStyle();
+    style->setParent(this);
+    for (const ControlSpec& spec : kControls) {
+        ControlOf<QWidget>(*this, spec.name)->setStyle(style);
+    }
 }
 
 void Form1::applyLayout()
@@ -427,6 +443,16 @@ void Form1::onSaveClicked()
             this, tr("The program could not be saved as \"%1\".\n%2")
                       .arg(QDir::toNativeSeparators(QString::fromStdString(failure->path)),
                            QString::fromStdString(failure->reason)));
+    } else {
+        warnIfTablesExceedFlash(program);
+    }
+}
+
+void Form1::warnIfTablesExceedFlash(const ProgramDocument& program)
+{
+    const FlashUse use = FlashUseOf(program.entries, program.board.latchCount);
+    if (use.exceedsFlash()) {
+        m_saveDialogs->warnFlashExceeded(this, QString::fromStdString(use.overflowWarning()));
     }
 }
 
@@ -443,6 +469,8 @@ void Form1::onPlayClicked()
     }
     if (m_preview == nullptr) {
         m_preview = new PreviewWindow(this);
+        connect(m_preview, &PreviewWindow::closed, this,
+                [this] { forward([this] { m_editor.userClosePreview(); }); });
         syncPreview();
     }
     m_preview->showPlaying(m_editor.isPlaying());
@@ -465,6 +493,7 @@ void Form1::syncPreview()
     if (const auto input = PreviewInputOf(m_editor)) {
         m_preview->setInput(*input);
     }
+    m_preview->setFlashUse(FlashUseOf(m_editor));
 }
 
 void Form1::syncMessageBox()
@@ -476,6 +505,15 @@ void Form1::syncMessageBox()
     if (m_TxtMessage->text() != text) {
         m_TxtMessage->setText(text);
         m_TxtMessage->setCursorPosition(static_cast<int>(box.caret()));
+    }
+    // A selection the editor made is shown once; the user may then move away from it.
+    if (box.changeCount() != m_shownBoxChanges) {
+        m_shownBoxChanges = box.changeCount();
+        if (box.hasSelection()) {
+            m_TxtMessage->setSelection(static_cast<int>(box.anchor()),
+                                       static_cast<int>(box.caret()) -
+                                           static_cast<int>(box.anchor()));
+        }
     }
     ShowControl(*m_TxtMessage, box);
     if (box.hasFocus() && focusWidget() != m_TxtMessage) {

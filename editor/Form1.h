@@ -55,6 +55,7 @@ protected:
 
 private:
     void createControls();
+    void applyWindowStyle();
     void applyLayout();
     void connectEvents();
 
@@ -72,6 +73,8 @@ private:
     void onSaveClicked();
     void onPlayClicked();
     void syncPreview();
+    // After a successful save: warns when the tables alone exceed the flash.
+    void warnIfTablesExceedFlash(const ProgramDocument& program);
 
     MessageEditor m_editor;
     GlyphTable m_glyphTable;
@@ -103,6 +106,7 @@ private:
 
     std::vector<ListItem> m_shownMessages;
     std::vector<ListItem> m_shownSpeeds;
+    std::size_t m_shownBoxChanges = 0; // the message box's change count last shown
     bool m_syncing = false;
     bool m_syncQueued = false;
     bool m_shownOnce = false;

@@ -7,8 +7,9 @@ class QWidget;
 
 namespace corvane {
 
-// The dialogs Save needs: asking for the program's file name and reporting a
-// failed write. Tests substitute their own answers for the modal dialogs.
+// The dialogs Save needs: asking for the program's file name, reporting a
+// failed write and warning of a program too large for the chip. Tests
+// substitute their own answers for the modal dialogs.
 class SaveDialogs
 {
     Q_DISABLE_COPY_MOVE(SaveDialogs)
@@ -20,6 +21,8 @@ public:
     // The chosen path exactly as typed or picked; empty when cancelled.
     virtual QString askProgramPath(QWidget* parent) = 0;
     virtual void reportWriteFailure(QWidget* parent, const QString& message) = 0;
+    // After a save whose data tables alone exceed the chip's flash.
+    virtual void warnFlashExceeded(QWidget* parent, const QString& message) = 0;
 };
 
 } // namespace corvane

@@ -5,6 +5,17 @@
 
 namespace corvane {
 
+namespace {
+
+void ShowWarning(QWidget* parent, const QString& message)
+{
+    QMessageBox box(parent);
+    StandardSaveDialogs::ConfigureWarningBox(box, message);
+    box.exec();
+}
+
+} // namespace
+
 void StandardSaveDialogs::ConfigureProgramDialog(QFileDialog& dialog)
 {
     dialog.setWindowTitle(QString::fromLatin1(kTitle));
@@ -25,9 +36,22 @@ QString StandardSaveDialogs::askProgramPath(QWidget* parent)
     return dialog.selectedFiles().value(0);
 }
 
+void StandardSaveDialogs::ConfigureWarningBox(QMessageBox& box, const QString& message)
+{
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QString::fromLatin1(kMessageTitle));
+    box.setText(message);
+    box.setStandardButtons(QMessageBox::Ok);
+}
+
 void StandardSaveDialogs::reportWriteFailure(QWidget* parent, const QString& message)
 {
-    QMessageBox::warning(parent, QString::fromLatin1(kTitle), message);
+    ShowWarning(parent, message);
+}
+
+void StandardSaveDialogs::warnFlashExceeded(QWidget* parent, const QString& message)
+{
+    ShowWarning(parent, message);
 }
 
 } // namespace corvane

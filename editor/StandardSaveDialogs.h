@@ -3,6 +3,7 @@
 #include "editor/SaveDialogs.h"
 
 class QFileDialog;
+class QMessageBox;
 
 namespace corvane {
 
@@ -14,6 +15,8 @@ class StandardSaveDialogs final : public SaveDialogs
 public:
     static constexpr const char* kTitle = "Select a Name for Program";
     static constexpr const char* kFilter = "(BASCOM AVR File) (*.bas)";
+    // The title of the boxes that report on a save.
+    static constexpr const char* kMessageTitle = "Corvane";
 
     StandardSaveDialogs() = default;
     ~StandardSaveDialogs() override = default;
@@ -21,9 +24,12 @@ public:
     // Title, the one filter, save mode, no default suffix (a name typed
     // without ".bas" stays as typed) and no overwrite question.
     static void ConfigureProgramDialog(QFileDialog& dialog);
+    // A warning box titled with the program's name.
+    static void ConfigureWarningBox(QMessageBox& box, const QString& message);
 
     QString askProgramPath(QWidget* parent) override;
     void reportWriteFailure(QWidget* parent, const QString& message) override;
+    void warnFlashExceeded(QWidget* parent, const QString& message) override;
 };
 
 } // namespace corvane

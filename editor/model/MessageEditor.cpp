@@ -13,6 +13,7 @@ constexpr int kLastWidth = 40;
 constexpr int kMissingWidth = 38;
 constexpr int kSlowestSpeed = 1;
 constexpr int kFastestSpeed = 9;
+constexpr std::string_view kBlankText = " ";
 
 // A speed item's text as a number; the items are the digits "1" to "9".
 std::uint8_t SpeedFromText(std::string_view text)
@@ -133,6 +134,13 @@ void MessageEditor::userClickDown()
     clickButton(m_CmdDn, nullptr);
 }
 
+void MessageEditor::userClosePreview()
+{
+    if (isPlaying()) {
+        CmdPlayOne_Click();
+    }
+}
+
 void MessageEditor::userClickSave()
 {
     clickButton(m_CmdSave, &MessageEditor::CmdSave_Click);
@@ -216,7 +224,14 @@ void MessageEditor::LstMessage_Click()
     const std::int32_t itemData = m_LstMessage.itemData(m_CurIndex);
     m_LstSpeed.selectByText(std::to_string(SpeedOf(itemData)));
     m_OptScroll.select(static_cast<std::size_t>(DirectionOf(itemData)));
-    m_TxtMessage.setText(m_LstMessage.itemText(m_CurIndex));
+    const std::string text = m_LstMessage.itemText(m_CurIndex);
+    // A blank entry shown by the program has its space selected, so the first
+    // keystroke replaces it; a space the user typed stays as typed.
+    const bool typed = m_TxtMessage.text() == text && !m_TxtMessage.hasSelection();
+    m_TxtMessage.setText(text);
+    if (text == kBlankText && !typed) {
+        m_TxtMessage.selectAll();
+    }
 }
 
 void MessageEditor::LstSpeed_Click()
