@@ -9,6 +9,7 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <limits>
 
@@ -164,6 +165,21 @@ void PreviewWindow::showEvent(QShowEvent* event)
     }
     m_placed = true;
     placeOnScreen(true);
+    if (QWindow* handle = windowHandle(); handle != nullptr && !isFramed()) {
+        handle->installEventFilter(this);
+    }
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        if (isFramed()) {
+            placeOnScreen(true);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
@@ -238,9 +254,16 @@ void PreviewWindow::placeOnScreen(bool besideOwner)
     if (!besideOwner && available.contains(frame)) {
         return;
     }
-    // A move places the frame's top left corner.
-    move(owner != nullptr ? PlaceBeside(owner->frameGeometry(), frame.size(), available)
-                          : Clamped(frame, available).topLeft());
+    const QPoint place = owner != nullptr
+                             ? PlaceBeside(owner->frameGeometry(), frame.size(), available)
+                             : Clamped(frame, available).topLeft();
+    if (isFramed()) {
+        move(place); // places the frame's top left corner
+    } else {
+        // Not framed yet: the window manager puts its frame around the client
+        // area where it stands.
+        setGeometry(QRect(place + (geometry().topLeft() - frame.topLeft()), size()));
+    }
 }
 
 } // namespace corvane

@@ -57,6 +57,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // A size change (a wider board) that runs off the screen places it anew.
     void resizeEvent(QResizeEvent* event) override;
+    // The window on screen: its frame is known now, and the first placement,
+    // made with a guessed frame, is corrected.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Closing stops the animation and says so (closed); showPlaying starts
     // it again.
     void closeEvent(QCloseEvent* event) override;
@@ -68,8 +71,9 @@ private:
     void showFrame();
     void showStatus();
     // The window's frame as the window manager draws it; before the manager
-    // has told, with the main window's frame margins.
+    // has framed it, with the main window's frame margins.
     QRect frameRect() const;
+    bool isFramed() const { return frameGeometry() != geometry(); }
     void placeOnScreen(bool besideOwner);
 
     PreviewPlayer m_player;

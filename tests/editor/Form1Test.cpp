@@ -564,8 +564,8 @@ private slots:
         // caption, lies within the caption's height.
         const QImage image = frame->grab().toImage();
         const int x = frame->width() - 8;
-        const QRgb background = image.pixel(x, image.height() / 2);
-        int line = 0;
+        const QRgb background = image.pixel(x, 0);
+        int line = 1;
         while (line < image.height() && image.pixel(x, line) == background) {
             ++line;
         }
