@@ -93,6 +93,11 @@ void PreviewWindow::showPlaying(bool playing)
 
 void PreviewWindow::setFlashUse(const FlashUse& use)
 {
+    // Every edit passes by; only a changed count is shown again.
+    if (m_flashUse == use) {
+        return;
+    }
+    m_flashUse = use;
     m_flashLabel->setText(QString::fromStdString(use.summary()));
     QPalette palette = m_flashLabel->palette();
     palette.setColor(QPalette::WindowText, use.exceedsFlash()

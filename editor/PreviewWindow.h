@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+#include <optional>
 
 class QCloseEvent;
 class QLabel;
@@ -81,6 +82,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_passLabel = nullptr;
     QLabel* m_flashLabel = nullptr;
+    std::optional<FlashUse> m_flashUse{};
     // One single shot per step, so a late timeout delays a step but never skips one.
     QTimer* m_stepTimer = nullptr;
     QElapsedTimer m_clock;

@@ -422,8 +422,8 @@ INSTANTIATE_TEST_SUITE_P(Editor, UpInPromptState,
 // The box's selected text; empty when nothing is selected.
 std::string SelectedText(const TextBox& box)
 {
-    const auto [from, to] = std::minmax(box.anchor(), box.caret());
-    return box.text().substr(from, to - from);
+    const std::size_t from = std::min(box.anchor(), box.caret());
+    return box.text().substr(from, std::max(box.anchor(), box.caret()) - from);
 }
 
 // The blank entry that the program puts into the box has its space selected,
