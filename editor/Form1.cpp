@@ -3,6 +3,7 @@
 #include "editor/ControlTable.h"
 #include "editor/ListWidgetSync.h"
 #include "editor/MessageTextBox.h"
+#include "editor/OneRowList.h"
 #include "editor/PreviewWindow.h"
 #include "editor/ProgramLoading.h"
 #include "editor/StandardOpenDialogs.h"
@@ -10,6 +11,8 @@
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
+#include "editor/WindowStyle.h"
+#include "editor/model/FlashUse.h"
 #include "editor/model/PreviewInput.h"
 #include "generator/MakerDetails.h"
 #include "generator/ProgramFile.h"
@@ -85,7 +88,7 @@ constexpr ControlSpec kControls[] = {
     {"OptScroll2", nullptr,  ControlSpec::make<QRadioButton>,  1800,  2160,  615,  255, 11},
     {"OptScroll3", nullptr,  ControlSpec::make<QRadioButton>,  2400,  2160,  735,  255, 12},
     {"LblSpeed",   nullptr,  ControlSpec::make<QLabel>,        3360,  2160,  615,  255},
-    {"LstSpeed",   nullptr,  ControlSpec::make<QListWidget>,   3960,  2160,  495,  255,  2},
+    {"LstSpeed",   nullptr,  ControlSpec::make<OneRowList>,    3960,  2160,  495,  255,  2},
     {"CmdNext",    nullptr,  ControlSpec::make<QPushButton>,   1200,  2520, 1095,  375,  3},
     {"CmdDel",     nullptr,  ControlSpec::make<QPushButton>,   2400,  2520, 1095,  375,  4},
     {"Frame1",     nullptr,  ControlSpec::make<QGroupBox>,      120,  4560, 3015, 1335},
@@ -198,6 +201,7 @@ Form1::Form1(QWidget* parent)
 
     createControls();
     createHistoryActions();
+    applyWindowStyle();
     syncView();
     applyLayout();
     ApplyTabOrder(*this, kControls);
@@ -381,6 +385,8 @@ void Form1::createControls()
     for (const ListItem& item : m_editor.CmbWidth().items()) {
         m_CmbWidth->addItem(Latin1(item.text), item.itemData);
     }
+    // About ten rows below the box, with a scroll bar (WindowStyle).
+    m_CmbWidth->setMaxVisibleItems(10);
 
     control(m_LblLatch, "LblLatch");
     m_LblLatch->setFont(
@@ -390,6 +396,16 @@ void Form1::createControls()
     control(m_Image1, "Image1");
     m_Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/board.gif"), "gif"));
     m_Image1->setScaledContents(true);
+}
+
+void Form1::applyWindowStyle()
+{
+    // A child made after the controls is destroyed after them.
+    auto* style = new WindowStyle();
+    style->setParent(this);
+    for (const ControlSpec& spec : kControls) {
+        ControlOf<QWidget>(*this, spec.name)->setStyle(style);
+    }
 }
 
 void Form1::applyLayout()
@@ -527,7 +543,16 @@ bool Form1::saveProgram()
         return false;
     }
     m_editor.markSaved();
+    warnIfTablesExceedFlash(program);
     return true;
+}
+
+void Form1::warnIfTablesExceedFlash(const ProgramDocument& program)
+{
+    const FlashUse use = FlashUseOf(program.entries, program.board.latchCount);
+    if (use.exceedsFlash()) {
+        m_saveDialogs->warnFlashExceeded(this, QString::fromStdString(use.overflowWarning()));
+    }
 }
 
 void Form1::onPlayClicked()
@@ -543,6 +568,8 @@ void Form1::onPlayClicked()
     }
     if (m_preview == nullptr) {
         m_preview = new PreviewWindow(this);
+        connect(m_preview, &PreviewWindow::closed, this,
+                [this] { forward([this] { m_editor.userClosePreview(); }); });
         syncPreview();
     }
     m_preview->showPlaying(m_editor.isPlaying());
@@ -566,6 +593,7 @@ void Form1::syncPreview()
     if (const auto input = PreviewInputOf(m_editor)) {
         m_preview->setInput(*input);
     }
+    m_preview->setFlashUse(FlashUseOf(m_editor));
 }
 
 void Form1::syncMessageBox()
@@ -577,6 +605,15 @@ void Form1::syncMessageBox()
     if (m_TxtMessage->text() != text) {
         m_TxtMessage->setText(text);
         m_TxtMessage->setCursorPosition(static_cast<int>(box.caret()));
+    }
+    // A selection the editor made is shown once; the user may then move away from it.
+    if (box.changeCount() != m_shownBoxChanges) {
+        m_shownBoxChanges = box.changeCount();
+        if (box.hasSelection()) {
+            m_TxtMessage->setSelection(static_cast<int>(box.anchor()),
+                                       static_cast<int>(box.caret()) -
+                                           static_cast<int>(box.anchor()));
+        }
     }
     ShowControl(*m_TxtMessage, box);
     if (box.hasFocus() && focusWidget() != m_TxtMessage) {

@@ -78,6 +78,7 @@ protected:
 
 private:
     void createControls();
+    void applyWindowStyle();
     void applyLayout();
     void connectEvents();
     void createActions();
@@ -99,6 +100,8 @@ private:
     void onSaveClicked();
     void onPlayClicked();
     void syncPreview();
+    // After a successful save: warns when the tables alone exceed the flash.
+    void warnIfTablesExceedFlash(const ProgramDocument& program);
 
     // Undo and redo for the whole window: Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y.
     void createHistoryActions();
@@ -149,6 +152,7 @@ private:
 
     std::vector<ListItem> m_shownMessages;
     std::vector<ListItem> m_shownSpeeds;
+    std::size_t m_shownBoxChanges = 0; // the message box's change count last shown
     bool m_syncing = false;
     bool m_syncQueued = false;
     bool m_shownOnce = false;

@@ -7,6 +7,17 @@
 
 namespace corvane {
 
+namespace {
+
+void ShowWarning(QWidget* parent, const QString& message)
+{
+    QMessageBox box(parent);
+    StandardSaveDialogs::configureWarningBox(box, message);
+    box.exec();
+}
+
+} // namespace
+
 void StandardSaveDialogs::configureProgramDialog(QFileDialog& dialog)
 {
     dialog.setWindowTitle(QString::fromLatin1(kTitle));
@@ -28,14 +39,27 @@ QString StandardSaveDialogs::askProgramPath(QWidget* parent)
     return dialog.selectedFiles().value(0);
 }
 
+void StandardSaveDialogs::configureWarningBox(QMessageBox& box, const QString& message)
+{
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QString::fromLatin1(kMessageTitle));
+    box.setText(message);
+    box.setStandardButtons(QMessageBox::Ok);
+}
+
 void StandardSaveDialogs::reportWriteFailure(QWidget* parent, const QString& message)
 {
-    QMessageBox::warning(parent, QString::fromLatin1(kTitle), message);
+    ShowWarning(parent, message);
+}
+
+void StandardSaveDialogs::warnFlashExceeded(QWidget* parent, const QString& message)
+{
+    ShowWarning(parent, message);
 }
 
 void StandardSaveDialogs::setUpSaveQuestion(QMessageBox& box, const QString& question)
 {
-    box.setWindowTitle(QStringLiteral("Corvane"));
+    box.setWindowTitle(QString::fromLatin1(kMessageTitle));
     box.setIcon(QMessageBox::Question);
     box.setText(question);
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);

@@ -206,6 +206,23 @@ std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t
     return bytes;
 }
 
+std::size_t DataTableSize(const MessageEntry& entry, std::uint8_t latchCount)
+{
+    const BlankColumnLines blanks =
+        BlankLinesOf(DirectionOfEntry(entry), entry.text.size(), latchCount);
+    return (blanks.leading + blanks.trailing) * std::size_t{ScrollPlan::kColumnsPerLatch} +
+           std::size_t{ScrollPlan::kColumnsPerCharacter} * entry.text.size();
+}
+
+std::size_t DataTablesSize(std::span<const MessageEntry> entries, std::uint8_t latchCount)
+{
+    std::size_t total = 0;
+    for (const MessageEntry& entry : entries) {
+        total += DataTableSize(entry, latchCount);
+    }
+    return total;
+}
+
 std::string RenderProgram(std::span<const MessageEntry> entries, const Board& board,
                           const GlyphTable& glyphs)
 {

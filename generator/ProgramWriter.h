@@ -34,6 +34,12 @@ BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
 // The column bytes the entry's data table holds, in the order of its Data lines.
 std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t latchCount);
 
+// The number of bytes on the Data lines of the entry's table, counted from
+// the rules that write it: six per character plus five per blank-column line.
+std::size_t DataTableSize(const MessageEntry& entry, std::uint8_t latchCount);
+// The same for every table of a list.
+std::size_t DataTablesSize(std::span<const MessageEntry> entries, std::uint8_t latchCount);
+
 // The whole generated BASCOM-AVR program for the entries in list order, as the
 // bytes of the file. Requires a filled glyph table (throws
 // std::invalid_argument otherwise).

@@ -13,6 +13,7 @@ constexpr std::size_t kDefaultWidthIndex = 15; // "20"
 constexpr std::size_t kDefaultSpeedIndex = 4;  // "5"
 constexpr int kSlowestSpeed = 1;
 constexpr int kFastestSpeed = 9;
+constexpr std::string_view kBlankText = " ";
 
 bool CanHold(const ProgramDocument& program)
 {
@@ -195,6 +196,13 @@ void MessageEditor::userClickDown()
     asStep("Move Down", [this] { clickButton(m_CmdDn, nullptr); });
 }
 
+void MessageEditor::userClosePreview()
+{
+    if (isPlaying()) {
+        CmdPlayOne_Click();
+    }
+}
+
 void MessageEditor::userClickSave()
 {
     asStep("Save", [this] { clickButton(m_CmdSave, &MessageEditor::CmdSave_Click); });
@@ -341,7 +349,14 @@ void MessageEditor::LstMessage_Click()
     const std::int32_t itemData = m_LstMessage.itemData(m_CurIndex);
     m_LstSpeed.selectByText(std::to_string(SpeedOf(itemData)));
     m_OptScroll.select(static_cast<std::size_t>(DirectionOf(itemData)));
-    m_TxtMessage.setText(m_LstMessage.itemText(m_CurIndex));
+    const std::string text = m_LstMessage.itemText(m_CurIndex);
+    // A blank entry shown by the program has its space selected, so the first
+    // keystroke replaces it; a space the user typed stays as typed.
+    const bool typed = m_TxtMessage.text() == text && !m_TxtMessage.hasSelection();
+    m_TxtMessage.setText(text);
+    if (text == kBlankText && !typed) {
+        m_TxtMessage.selectAll();
+    }
 }
 
 void MessageEditor::LstSpeed_Click()

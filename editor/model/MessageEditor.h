@@ -69,6 +69,9 @@ public:
     void userClickPlayOne();
     void userClickUp();
     void userClickDown();
+    // The preview window was closed: the play button goes back to play, as
+    // after a click that pauses, but no focus moves.
+    void userClosePreview();
     // Save's click: commits the current settings before the save dialog.
     void userClickSave();
     // Save, once the dialog returned a path: takes LatchCount from the

@@ -1,6 +1,10 @@
 #include "editor/model/PreviewInput.h"
 
 #include "editor/model/MessageEditor.h"
+#include "generator/ProgramWriter.h"
+
+#include <array>
+#include <string_view>
 
 namespace corvane {
 
@@ -12,6 +16,19 @@ std::optional<PreviewInput> PreviewInputOf(const MessageEditor& editor)
         return std::nullopt;
     }
     return PreviewInput{editor.CurIndex(), std::move(*entry), std::move(*board)};
+}
+
+std::string DescriptionOf(const PreviewInput& input)
+{
+    static constexpr std::array<std::string_view, 4> kDirections = {"Left", "Right", "Up", "Down"};
+    static constexpr std::string_view kSeparator = " \u00B7 ";
+    const auto direction = static_cast<std::size_t>(DirectionOf(input.entry.itemData));
+    std::string text = "Text" + LabelNumber(input.index);
+    text += kSeparator;
+    text += direction < kDirections.size() ? kDirections[direction] : kDirections[0];
+    text += kSeparator;
+    text += "speed " + std::to_string(SpeedOf(input.entry.itemData));
+    return text;
 }
 
 } // namespace corvane

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 namespace corvane {
 
@@ -23,5 +24,9 @@ struct PreviewInput
 
 // The edited entry on the selected board; nothing while either is missing.
 std::optional<PreviewInput> PreviewInputOf(const MessageEditor& editor);
+
+// The message's table label, direction and speed, as UTF-8:
+// "Text03 · Left · speed 5".
+std::string DescriptionOf(const PreviewInput& input);
 
 } // namespace corvane

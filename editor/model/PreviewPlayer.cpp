@@ -24,6 +24,14 @@ int PreviewPlayer::advance()
     return stepDurationMs();
 }
 
+std::string PreviewPlayer::status() const
+{
+    if (!m_input) {
+        return {};
+    }
+    return DescriptionOf(*m_input) + (m_playing ? "" : " \u00B7 Paused");
+}
+
 int PreviewPlayer::stepCount() const
 {
     return m_simulator ? m_simulator->stepCount() : 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace corvane {
@@ -30,6 +31,10 @@ public:
     // Moves to the next step, from the last one back to step 0, and returns
     // how long that step lasts. While paused or without input nothing moves.
     int advance();
+
+    // What is shown and whether it moves: "Text03 · Left · speed 5", with
+    // " · Paused" added while paused; empty without input. UTF-8.
+    std::string status() const;
 
     int step() const { return m_step; }
     int stepCount() const;

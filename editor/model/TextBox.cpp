@@ -31,6 +31,8 @@ void TextBox::setText(std::string text)
     }
     m_text = std::move(text);
     m_caret = m_text.size();
+    m_anchor = m_caret;
+    ++m_changeCount;
     if (m_onChange) {
         m_onChange();
     }
@@ -77,6 +79,8 @@ bool TextBox::userEdit(std::string_view newText, std::size_t caret)
     result.reserve(kept + accepted.size());
     result.append(old.substr(0, prefix)).append(accepted).append(old.substr(old.size() - suffix));
     m_caret = prefix + acceptedBeforeCaret;
+    m_anchor = m_caret;
+    ++m_changeCount;
     if (result != m_text) {
         m_text = std::move(result);
         if (m_onChange) {
@@ -84,6 +88,13 @@ bool TextBox::userEdit(std::string_view newText, std::size_t caret)
         }
     }
     return true;
+}
+
+void TextBox::selectAll()
+{
+    m_anchor = 0;
+    m_caret = m_text.size();
+    ++m_changeCount;
 }
 
 void TextBox::setFocus()

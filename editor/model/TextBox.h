@@ -25,6 +25,13 @@ public:
     const std::string& text() const { return m_text; }
     // Byte offset of the insertion point in text().
     std::size_t caret() const { return m_caret; }
+    // Where the selection starts: the text between anchor() and caret() is
+    // selected; equal to caret() when nothing is.
+    std::size_t anchor() const { return m_anchor; }
+    bool hasSelection() const { return m_anchor != m_caret; }
+    // Counts every change of the text, the caret or the selection, so that a
+    // view can tell a state it has not shown yet from one it has.
+    std::size_t changeCount() const { return m_changeCount; }
     std::size_t maxLength() const { return m_maxLength; }
     bool hasFocus() const { return m_hasFocus; }
 
@@ -32,6 +39,8 @@ public:
 
     // A change by the program; the caret goes to the end of the text.
     void setText(std::string text);
+    // Selects the whole text, the caret at its end.
+    void selectAll();
 
     // The user's keystroke, paste, cut or deletion, given as the whole text it
     // produced and the caret after it. The inserted characters are filtered to
@@ -45,6 +54,8 @@ public:
 private:
     std::string m_text{};
     std::size_t m_caret = 0;
+    std::size_t m_anchor = 0;
+    std::size_t m_changeCount = 0;
     std::size_t m_maxLength = 0;
     bool m_hasFocus = false;
     std::function<void()> m_onChange{};

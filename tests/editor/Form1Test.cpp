@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -53,13 +54,29 @@ public:
         questions << question;
         return saveAnswer;
     }
+    void warnFlashExceeded(QWidget*, const QString& message) override { flashWarnings << message; }
 
     QString answer;
     int asked = 0;
     QStringList failures;
     QStringList questions;
     Answer saveAnswer = Answer::Cancel;
+    QStringList flashWarnings;
 };
+
+// The pixels in which two images of the same size differ.
+int DifferingPixels(const QImage& a, const QImage& b, int ring = -1)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const bool onRing =
+                ring < 0 || x < ring || y < ring || x >= a.width() - ring || y >= a.height() - ring;
+            count += onRing && a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return count;
+}
 
 QByteArray ReadFile(const QString& path)
 {
@@ -175,6 +192,7 @@ private slots:
         m_dialogs.failures.clear();
         m_dialogs.questions.clear();
         m_dialogs.saveAnswer = SaveDialogs::Answer::Cancel;
+        m_dialogs.flashWarnings.clear();
         m_folder = std::make_unique<QTemporaryDir>();
         m_form = std::make_unique<Form1>();
         m_form->setSaveDialogs(&m_dialogs);
@@ -361,6 +379,7 @@ private slots:
         showLoaded();
         type(QStringLiteral("one"));
         QTest::keyClick(box(), Qt::Key_Return);
+        QTest::keyClick(box(), Qt::Key_End); // keeps the blank entry's selected space
         type(QStringLiteral("two"));
         click("OptScroll3");
         // One row high: the scroll bar moves a row at a time to the speed to click.
@@ -726,6 +745,199 @@ private slots:
         QCOMPARE(shownMessages(), shown);
         QCOMPARE(editor().entries(), entries);
         QCOMPARE(messages()->currentRow(), 1);
+    }
+
+    // Scrolling the one-row speed list selects the speed it scrolls to, so the
+    // speed shown is the speed saved.
+    void scrollingTheSpeedListSelectsTheSpeedShown()
+    {
+        showLoaded();
+        type(QStringLiteral("x"));
+        auto* speeds = find<QListWidget>("LstSpeed");
+        QScrollBar* bar = speeds->verticalScrollBar();
+        const auto shown = [speeds] {
+            return speeds->itemAt(speeds->viewport()->rect().topLeft())->text();
+        };
+        const auto expectSelected = [&](const char* speed) {
+            QCOMPARE(shown(), QLatin1String(speed));
+            QCOMPARE(speeds->currentItem()->text(), QLatin1String(speed));
+            QVERIFY(speeds->currentItem()->isSelected());
+            QCOMPARE(QString::number(editor().CurSpeed()), QLatin1String(speed));
+        };
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub); // the up arrow
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        expectSelected("7");
+        type(QStringLiteral("y"));
+        QCOMPARE(editor().entries().front(), (MessageEntry{"xy", 7}));
+
+        QWheelEvent wheel(QPointF(4, 4), speeds->viewport()->mapToGlobal(QPointF(4, 4)), {},
+                          {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(speeds->viewport(), &wheel);
+        expectSelected("6");
+        speeds->setFocus();
+        QTest::keyClick(speeds, Qt::Key_PageDown);
+        expectSelected("5");
+        QTest::keyClick(speeds, Qt::Key_PageUp);
+        QTest::keyClick(speeds, Qt::Key_PageUp);
+        expectSelected("7");
+        QTest::keyClick(speeds, Qt::Key_Down); // the arrow keys select as before
+        expectSelected("6");
+    }
+
+    // The blank entry's single space is selected when the box shows it, so
+    // the first keystroke replaces it; any other text keeps the caret at the end.
+    void blankEntryIsSelectedSoTheFirstKeystrokeReplacesIt()
+    {
+        showLoaded();
+        type(QStringLiteral("HI"));
+        QTest::keyClick(box(), Qt::Key_Return);
+        QCOMPARE(box()->selectedText(), QStringLiteral(" "));
+        type(QStringLiteral("A"));
+        QCOMPARE(shownMessages(), QStringList({"HI", "A"}));
+
+        click("CmdClear");
+        QCOMPARE(QApplication::focusWidget(), box());
+        QCOMPARE(box()->selectedText(), QStringLiteral(" "));
+        type(QStringLiteral("B"));
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("B")});
+
+        click("CmdDel"); // the only entry
+        QCOMPARE(box()->selectedText(), QStringLiteral(" "));
+        type(QStringLiteral("C"));
+        QTest::keyClick(box(), Qt::Key_Return);
+        type(QStringLiteral("D"));
+        QCOMPARE(shownMessages(), QStringList({"C", "D"}));
+        clickRow(messages(), 0);
+        QCOMPARE(box()->text(), QStringLiteral("C"));
+        QVERIFY(!box()->hasSelectedText());
+        QCOMPARE(box()->cursorPosition(), 1);
+    }
+
+    // The width list drops below its box with about ten rows and a scroll
+    // bar, the selected width in view.
+    void widthListDropsBelowItsBoxWithTenRows()
+    {
+        showLoaded();
+        auto* widths = find<QComboBox>("CmbWidth");
+        widths->showPopup();
+        QAbstractItemView* view = widths->view();
+        QTRY_VERIFY(view->window()->isVisible());
+        const QRect popup = view->window()->geometry();
+        const QRect combo(widths->mapToGlobal(QPoint(0, 0)), widths->size());
+        QVERIFY(popup.top() >= combo.bottom());
+        const int rows = view->viewport()->height() / view->sizeHintForRow(0);
+        QVERIFY2(rows >= 9 && rows <= 11, qPrintable(QString::number(rows)));
+        QVERIFY(view->verticalScrollBar()->isVisible());
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+        QCOMPARE(view->currentIndex().data().toString(), QStringLiteral("20"));
+        widths->hidePopup();
+    }
+
+    // The caption sits in the frame's top border; the frame's children lie
+    // inside its contents, below the caption.
+    void aboutFrameHoldsItsChildrenBelowItsCaption()
+    {
+        showLoaded();
+        auto* frame = find<QGroupBox>("Frame1");
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.textAlignment = frame->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, frame);
+        const auto children = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(children.size(), 5);
+        for (const QWidget* child : children) {
+            const QString name = child->objectName();
+            QVERIFY2(frame->contentsRect().contains(child->geometry()), qPrintable(name));
+            QVERIFY2(!child->geometry().intersects(caption), qPrintable(name));
+        }
+        // The border's top line: the first mark from the top, right of the
+        // caption, lies within the caption's height.
+        const QImage image = frame->grab().toImage();
+        const int x = frame->width() - 8;
+        const QRgb background = image.pixel(x, 0);
+        int line = 1;
+        while (line < image.height() && image.pixel(x, line) == background) {
+            ++line;
+        }
+        QVERIFY2(line >= caption.top() && line <= caption.bottom(),
+                 qPrintable(QString::number(line)));
+    }
+
+    // Next, the default button, and the message list show when they have the focus.
+    void focusIsVisibleOnNextAndTheMessageList()
+    {
+        showLoaded();
+        type(QStringLiteral("x"));
+        auto* next = find<QPushButton>("CmdNext");
+        const QImage nextAlone = next->grab().toImage();
+        const QImage listAlone = messages()->grab().toImage();
+        QTest::keyClick(box(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QVERIFY(next->isDefault());
+        QVERIFY(DifferingPixels(nextAlone, next->grab().toImage()) >= 20);
+
+        messages()->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        const QImage listFocused = messages()->grab().toImage();
+        const int ring = 2 * (listFocused.width() + listFocused.height());
+        QVERIFY2(DifferingPixels(listAlone, listFocused, 1) >= ring / 2,
+                 qPrintable(QString::number(DifferingPixels(listAlone, listFocused, 1))));
+    }
+
+    // The save's messages carry the program's name as their title.
+    void saveMessagesAreTitledCorvane()
+    {
+        StandardSaveDialogs dialogs;
+        QStringList seen;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, [&seen] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen << box->windowTitle() << box->text();
+                box->close();
+            }
+        });
+        answer.start();
+        dialogs.reportWriteFailure(m_form.get(), QStringLiteral("not saved\nreason"));
+        dialogs.warnFlashExceeded(m_form.get(), QStringLiteral("too large"));
+        QCOMPARE(seen, QStringList({"Corvane", "not saved\nreason", "Corvane", "too large"}));
+    }
+
+    // A save whose tables alone exceed the chip's flash writes the file and
+    // then warns, with the numbers.
+    void saveWarnsWhenTheTablesExceedTheFlash()
+    {
+        showLoaded();
+        type(QStringLiteral("small"));
+        m_dialogs.answer = m_folder->filePath(QStringLiteral("small.bas"));
+        click("CmdSave");
+        QVERIFY(m_dialogs.flashWarnings.isEmpty());
+
+        QGuiApplication::clipboard()->setText(QString(256, QLatin1Char('x')));
+        for (int entry = 0; entry < 6; ++entry) {
+            QTest::mouseClick(box(), Qt::LeftButton);
+            QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
+            if (entry < 5) {
+                QTest::keyClick(box(), Qt::Key_Return);
+            }
+        }
+        QCOMPARE(messages()->count(), 6);
+        m_dialogs.answer = m_folder->filePath(QStringLiteral("large.bas"));
+        click("CmdSave");
+        QCOMPARE(ReadFile(m_dialogs.answer), expectedProgram());
+        QCOMPARE(m_dialogs.flashWarnings.size(), 1);
+        const QString warning = m_dialogs.flashWarnings.front();
+        // Six tables of 256 characters and 4 + 4 blank lines: 6 × 1,576 bytes.
+        for (const char* part : {"ATmega8", "9,456", "8,192", "Fewer or shorter messages"}) {
+            QVERIFY2(warning.contains(QLatin1String(part)), qPrintable(warning));
+        }
+        QVERIFY(m_dialogs.failures.isEmpty());
     }
 
     void standardDialogIsSetUpForProgramNames()

@@ -39,6 +39,7 @@ public:
         questions << question;
         return answer;
     }
+    void warnFlashExceeded(QWidget*, const QString& message) override { failures << message; }
 
     Answer answer = Answer::Discard;
     QStringList questions;

@@ -8,6 +8,7 @@
 #include "tests/editor/FindControl.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,8 +223,8 @@ private slots:
         QCOMPARE(m_form->editor().CmdPlayOne().tooltip(), std::string("Pause current message!"));
     }
 
-    // Pause freezes the frame; closing stops too, and the next click shows
-    // the window in the state the caption then gives.
+    // Pause freezes the frame; closing stops too and sets the button back to
+    // play, so the next click shows the window playing.
     void pauseAndCloseStop()
     {
         showAndType();
@@ -243,10 +244,97 @@ private slots:
 
         QVERIFY(preview()->close());
         QVERIFY(!preview()->player().isPlaying());
-        QCOMPARE(playCaption(), std::string(";"));
-        clickPlayOne();
-        QVERIFY(preview()->isVisible() && !preview()->player().isPlaying());
+        QCOMPARE(playCaption(), std::string("4"));
         QCOMPARE(preview()->player().step(), 2);
+        clickPlayOne();
+        QVERIFY(preview()->isVisible() && preview()->player().isPlaying());
+    }
+
+    // Closing is no click: the button shows play as after a pausing click,
+    // and the editor's focus and state stay as they were.
+    void closingThePreviewShowsPlayAgain()
+    {
+        showAndType();
+        clickPlayOne();
+        const auto before = EditorState(m_form->editor());
+        const bool boxFocused = m_form->editor().TxtMessage().hasFocus();
+        QVERIFY(preview()->close());
+        QCOMPARE(playCaption(), std::string("4"));
+        QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u25B6"));
+        QCOMPARE(find("CmdPlayOne")->toolTip(), QStringLiteral("Play current message!"));
+        QCOMPARE(EditorState(m_form->editor()), before);
+        QCOMPARE(m_form->editor().TxtMessage().hasFocus(), boxFocused);
+    }
+
+    // The preview names the message it runs and says when it is paused, and
+    // tells how much of the flash the whole list's tables take.
+    void saysWhatItShowsAndHowMuchFlashTheTablesTake()
+    {
+        showAndType();
+        clickPlayOne();
+        auto* status = find<QLabel>("status");
+        auto* flash = find<QLabel>("flashUse");
+        QCOMPARE(status->text(), QStringLiteral(u"Text00 \u00B7 Left \u00B7 speed 5"));
+        // 4 + 4 blank-column lines and two characters.
+        QCOMPARE(flash->text(), QStringLiteral("Data tables: 52 of 8,192 bytes of flash"));
+        QVERIFY(flash->palette().color(QPalette::WindowText) != QColor(Qt::red));
+        clickPlayOne();
+        QCOMPARE(status->text(),
+                 QStringLiteral(u"Text00 \u00B7 Left \u00B7 speed 5 \u00B7 Paused"));
+
+        QGuiApplication::clipboard()->setText(QString(256, QLatin1Char('x')));
+        for (int entry = 0; entry < 6; ++entry) {
+            QTest::mouseClick(box(), Qt::LeftButton);
+            QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
+            if (entry < 5) {
+                QTest::keyClick(box(), Qt::Key_Return);
+            }
+        }
+        QTest::mouseClick(find("OptScroll2"), Qt::LeftButton);
+        QCOMPARE(status->text(), QStringLiteral(u"Text05 \u00B7 Up \u00B7 speed 5 \u00B7 Paused"));
+        // Five Left tables of 256 × 6 + 40 bytes, the sixth going Up, unpadded.
+        QCOMPARE(flash->text(), QStringLiteral("Data tables: 9,416 of 8,192 bytes of flash"));
+        QCOMPARE(flash->palette().color(QPalette::WindowText), QColor(Qt::red));
+    }
+
+    // Placed beside the main window where there is room, and kept on the
+    // screen when the board grows to "40".
+    void staysOnScreenWhenTheBoardGrows()
+    {
+        showAndType();
+        const QRect available = m_form->screen()->availableGeometry();
+        m_form->move(available.topLeft());
+        QTRY_COMPARE(m_form->frameGeometry().topLeft(), available.topLeft());
+        clickPlayOne();
+        QVERIFY(QTest::qWaitForWindowExposed(preview()));
+        QVERIFY(available.contains(preview()->frameGeometry()));
+        QVERIFY(preview()->frameGeometry().left() > m_form->frameGeometry().right());
+
+        auto* widths = find<QComboBox>("CmbWidth");
+        widths->setFocus();
+        QTest::keyClick(widths, Qt::Key_End);
+        QCOMPARE(input().board.widthText, std::string("40"));
+        QCoreApplication::processEvents();
+        const QRect grown = preview()->frameGeometry();
+        QCOMPARE(board()->width(), 41 * BoardView::kPitch);
+        QVERIFY(available.contains(grown));
+        QVERIFY(!grown.intersects(m_form->frameGeometry()));
+    }
+
+    // Where the preview goes: the first side with room, else where it hides
+    // least of the main window.
+    void placementPrefersASideWithRoom()
+    {
+        const QRect screen(0, 0, 1000, 700);
+        const QRect owner(400, 100, 300, 400);
+        QCOMPARE(PreviewWindow::PlaceBeside(owner, {200, 100}, screen), QPoint(708, 100));
+        QCOMPARE(PreviewWindow::PlaceBeside(owner, {350, 100}, screen), QPoint(42, 100));
+        QCOMPARE(PreviewWindow::PlaceBeside(owner, {500, 150}, screen), QPoint(400, 508));
+        QCOMPARE(PreviewWindow::PlaceBeside(owner, {500, 250}, screen), QPoint(400, 450));
+        const QRect narrow(0, 0, 600, 600);
+        const QPoint squeezed = PreviewWindow::PlaceBeside({0, 0, 300, 400}, {500, 300}, narrow);
+        QVERIFY(narrow.contains(QRect(squeezed, QSize(500, 300))));
     }
 
     // Typing, direction, speed, width and another entry show at once, with the

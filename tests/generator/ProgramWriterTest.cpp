@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 #include <regex>
 #include <tuple>
@@ -352,6 +353,56 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple{"5", 1, ScrollDirection::Right, 42, true},   // 260
                       std::tuple{"40", 8, ScrollDirection::Up, 256, false},
                       std::tuple{"40", 8, ScrollDirection::Down, 256, false}));
+
+// The &Hxx items on the Data lines of each table, read from the file alone.
+std::vector<std::size_t> DataItemsPerTable(const std::vector<std::string>& lines)
+{
+    const std::regex label(R"(Text\d+:)");
+    const std::regex item(R"(&H[0-9A-F]{2})");
+    std::vector<std::size_t> counts;
+    for (const std::string& line : lines) {
+        if (std::regex_match(line, label)) {
+            counts.push_back(0);
+        } else if (line.starts_with("Data ") && !counts.empty()) {
+            const std::string values = line.substr(0, line.find('\''));
+            counts.back() += static_cast<std::size_t>(std::distance(
+                std::sregex_iterator(values.begin(), values.end(), item), std::sregex_iterator()));
+        }
+    }
+    return counts;
+}
+
+// The table sizes are the bytes the file's Data lines hold, for every
+// direction, short vertical tables with their padding, long ones without.
+TEST(ProgramWriter, TableSizesAreTheBytesOfTheDataLines)
+{
+    for (const int latches : {1, 4, 8}) {
+        std::vector<MessageEntry> entries;
+        for (const auto direction : {ScrollDirection::Left, ScrollDirection::Right,
+                                     ScrollDirection::Up, ScrollDirection::Down}) {
+            for (const std::string& text :
+                 {std::string("I"), std::string("H&I"), std::string(7, 'W'), std::string(256, 'x'),
+                  std::string("\x01\xff")}) {
+                entries.push_back(Entry(text, direction));
+            }
+        }
+        const auto latchCount = static_cast<std::uint8_t>(latches);
+        const auto counts =
+            DataItemsPerTable(Render(entries, std::to_string(5 * latches), latches));
+        ASSERT_EQ(counts.size(), entries.size());
+        std::size_t total = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            EXPECT_EQ(DataTableSize(entries[i], latchCount), counts[i])
+                << "Text" << LabelNumber(i) << " with " << latches << " latches";
+            total += counts[i];
+        }
+        EXPECT_EQ(DataTablesSize(entries, latchCount), total);
+    }
+    // "I" going Up on "40" reads 40 columns: six of its own and seven blank lines.
+    EXPECT_EQ(DataTableSize(Entry("I", ScrollDirection::Up), 8), 41U);
+    EXPECT_EQ(DataTableSize(Entry("I", ScrollDirection::Left), 8), 86U);
+    EXPECT_EQ(DataTablesSize({}, 8), 0U);
+}
 
 // Every file, whatever its messages: CR LF line ends only, printable text,
 // six-byte character lines and matching labels between blocks and tables.

@@ -2,6 +2,7 @@
 
 #include "tests/editor/model/EditorFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -417,6 +418,71 @@ INSTANTIATE_TEST_SUITE_P(Editor, UpInPromptState,
                          ::testing::Values(PromptUpCase{2, 1, "BAC", "BAZ"},
                                            PromptUpCase{1, 2, "ACB", "ACZ"},
                                            PromptUpCase{0, 1, "BAC", "BZC"}));
+
+// The box's selected text; empty when nothing is selected.
+std::string SelectedText(const TextBox& box)
+{
+    const std::size_t from = std::min(box.anchor(), box.caret());
+    return box.text().substr(from, std::max(box.anchor(), box.caret()) - from);
+}
+
+// The blank entry that the program puts into the box has its space selected,
+// so the first keystroke (the box reports the whole text it made) replaces it.
+TEST_F(Editor, BlankEntryPutIntoTheBoxHasItsSpaceSelected)
+{
+    Type("HI");
+    editor.userPressEnter();
+    EXPECT_EQ(SelectedText(editor.TxtMessage()), " ");
+    EXPECT_TRUE(editor.userEditText("A", 1));
+    ExpectCurrent({{"HI", 5}, {"A", 5}}, 1, "A");
+    EXPECT_FALSE(editor.TxtMessage().hasSelection());
+
+    editor.userPressEnter();
+    editor.userPressEnter(); // Next from a blank entry
+    EXPECT_EQ(SelectedText(editor.TxtMessage()), " ");
+    editor.userClickMessage(0);
+    EXPECT_EQ(editor.TxtMessage().caret(), 2U);
+    EXPECT_FALSE(editor.TxtMessage().hasSelection());
+    editor.userClickMessage(3);
+    EXPECT_EQ(SelectedText(editor.TxtMessage()), " ");
+
+    editor.userClickClear();
+    EXPECT_EQ(SelectedText(editor.TxtMessage()), " ");
+    EXPECT_TRUE(editor.userEditText("B", 1));
+    editor.userClickDelete(); // the only entry
+    ExpectCurrent({{" ", 0}}, 0, " ");
+    EXPECT_EQ(SelectedText(editor.TxtMessage()), " ");
+}
+
+TEST_F(Editor, SpaceTypedIntoTheEmptyBoxStaysAsTyped)
+{
+    Type("x");
+    Backspace();
+    Type(" ");
+    EXPECT_EQ(Items(), (List{{" ", 5}}));
+    EXPECT_FALSE(editor.TxtMessage().hasSelection());
+    Type("y");
+    ExpectCurrent({{" y", 5}}, 0, " y");
+}
+
+// Closing the preview pauses as a click on the button does, but it is no
+// click: the empty box keeps the focus and the editing state stays.
+TEST_F(Editor, ClosingThePreviewShowsPlayWithoutMovingTheFocus)
+{
+    Type("A");
+    editor.userClickPlayOne();
+    Backspace();
+    ASSERT_TRUE(editor.isPlaying());
+    std::string expected = Dump(editor);
+    expected.replace(expected.find("play ';'"), 8, "play '4'");
+    editor.userClosePreview();
+    EXPECT_EQ(Dump(editor), expected);
+    EXPECT_EQ(editor.CmdPlayOne().tooltip(), "Play current message!");
+    EXPECT_TRUE(editor.IsEditing() && editor.TxtMessage().hasFocus());
+
+    editor.userClosePreview(); // already paused
+    EXPECT_EQ(Dump(editor), expected);
+}
 
 } // namespace
 } // namespace corvane::test

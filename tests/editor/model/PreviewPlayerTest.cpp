@@ -45,5 +45,21 @@ TEST(PreviewPlayer, RestartsOnlyForADifferentInput)
     EXPECT_EQ(player.stepDurationMs(), 5 * 25);
 }
 
+TEST(PreviewPlayer, StatusNamesTheMessageAndSaysWhenPaused)
+{
+    PreviewPlayer player;
+    EXPECT_EQ(player.status(), "");
+    player.setInput({3, {"I", PackItemData(0, 5)}, Board::ofWidth("5")});
+    EXPECT_EQ(player.status(), "Text03 \u00B7 Left \u00B7 speed 5 \u00B7 Paused");
+    player.play();
+    EXPECT_EQ(player.status(), "Text03 \u00B7 Left \u00B7 speed 5");
+    player.setInput({123, {"I", PackItemData(3, 9)}, Board::ofWidth("40")});
+    EXPECT_EQ(player.status(), "Text123 \u00B7 Down \u00B7 speed 9");
+    EXPECT_EQ(DescriptionOf({10, {"I", PackItemData(1, 0)}, Board::ofWidth("5")}),
+              "Text10 \u00B7 Right \u00B7 speed 0");
+    EXPECT_EQ(DescriptionOf({0, {"I", PackItemData(2, 1)}, Board::ofWidth("5")}),
+              "Text00 \u00B7 Up \u00B7 speed 1");
+}
+
 } // namespace
 } // namespace corvane
