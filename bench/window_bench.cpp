@@ -1,17 +1,16 @@
 #include "editor/Form1.h"
-
 #include "generator/ProgramWriter.h"
 #include "tests/generator/LargestList.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
-#include <array>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <array>
 #include <benchmark/benchmark.h>
 
 namespace {

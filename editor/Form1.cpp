@@ -6,8 +6,8 @@
 #include "editor/OneRowList.h"
 #include "editor/PreviewWindow.h"
 #include "editor/ProgramLoading.h"
-#include "editor/StandardOpenDialogs.h"
 #include "editor/SaveDialogs.h"
+#include "editor/StandardOpenDialogs.h"
 #include "editor/StandardSaveDialogs.h"
 #include "editor/SymbolCaption.h"
 #include "editor/TwipsLayout.h"
@@ -23,10 +23,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
-#include <QIcon>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -276,8 +276,9 @@ bool Form1::loadProgramFile(const QString& path)
     forward([&] { opened = m_editor.openProgram(std::get<ProgramDocument>(loaded)); });
     if (!opened) {
         m_openDialogs->reportOpenFailure(
-            this, tr("The program \"%1\" could not be opened.\nIt holds more than the window takes.")
-                      .arg(QDir::toNativeSeparators(path)));
+            this,
+            tr("The program \"%1\" could not be opened.\nIt holds more than the window takes.")
+                .arg(QDir::toNativeSeparators(path)));
     }
     return opened;
 }
@@ -298,7 +299,8 @@ void Form1::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // The drag's source waits for the drop to return; a failure's message box
     // is shown after it.
-    QMetaObject::invokeMethod(this, [this, path] { openProgramFile(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { openProgramFile(path); }, Qt::QueuedConnection);
 }
 
 void Form1::createControls()

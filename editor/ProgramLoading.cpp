@@ -17,7 +17,8 @@ std::variant<ProgramDocument, QString> LoadProgram(const QString& path, const Gl
     };
     const auto tooLarge = [&failure] {
         return failure(QCoreApplication::translate(
-            "Form1", "The file is larger than 16 MiB, far larger than any program Corvane writes."));
+            "Form1",
+            "The file is larger than 16 MiB, far larger than any program Corvane writes."));
     };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

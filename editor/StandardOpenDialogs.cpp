@@ -12,8 +12,8 @@ void StandardOpenDialogs::configureOpenDialog(QFileDialog& dialog)
     dialog.setWindowTitle(QString::fromLatin1(kTitle));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QString::fromLatin1(StandardSaveDialogs::kFilter),
-                           QFileDialog::tr("All Files (*)")});
+    dialog.setNameFilters(
+        {QString::fromLatin1(StandardSaveDialogs::kFilter), QFileDialog::tr("All Files (*)")});
     dialog.setIconProvider(&m_icons);
 }
 

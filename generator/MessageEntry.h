@@ -6,7 +6,13 @@
 namespace corvane {
 
 // Index of the direction option button; also the high nibble of ItemData.
-enum class ScrollDirection : std::uint8_t { Left = 0, Right = 1, Up = 2, Down = 3 };
+enum class ScrollDirection : std::uint8_t
+{
+    Left = 0,
+    Right = 1,
+    Up = 2,
+    Down = 3
+};
 
 // One message of the list: its text (1 to 256 characters, one byte each; a
 // blank entry is the single space " ") and its packed settings,

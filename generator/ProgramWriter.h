@@ -1,8 +1,8 @@
 #pragma once
 
+#include "generator/Board.h"
 #include "generator/GlyphTable.h"
 #include "generator/MessageEntry.h"
-#include "generator/Board.h"
 #include "generator/ScrollBlockInput.h"
 
 #include <cstddef>

@@ -21,9 +21,8 @@ bool CanHold(const ProgramDocument& program)
         return !entry.text.empty() && entry.text.size() <= MessageEditor::kMaxTextLength &&
                std::ranges::all_of(entry.text, TextBox::isAcceptable) &&
                SpeedOf(entry.itemData) <= kFastestSpeed && DirectionOf(entry.itemData) >= 0 &&
-               DirectionOf(entry.itemData) <= 3 && PackItemData(DirectionOf(entry.itemData),
-                                                                SpeedOf(entry.itemData)) ==
-                                                       entry.itemData;
+               DirectionOf(entry.itemData) <= 3 &&
+               PackItemData(DirectionOf(entry.itemData), SpeedOf(entry.itemData)) == entry.itemData;
     };
     return !program.entries.empty() && program.entries.size() <= MessageEditor::kMaxEntries &&
            std::ranges::all_of(program.entries, holdable);
@@ -248,8 +247,8 @@ ProgramDocument MessageEditor::prepareProgram()
 
 bool MessageEditor::openProgram(const ProgramDocument& program)
 {
-    const auto width = std::ranges::find(m_CmbWidth.items(), program.board.widthText,
-                                         &ListItem::text);
+    const auto width =
+        std::ranges::find(m_CmbWidth.items(), program.board.widthText, &ListItem::text);
     if (!CanHold(program) || width == m_CmbWidth.items().end() ||
         width->itemData != program.board.latchCount) {
         return false;
@@ -292,8 +291,8 @@ std::optional<Board> MessageEditor::selectedBoard() const
     if (!width) {
         return std::nullopt;
     }
-    return Board{m_CmbWidth.itemText(*width), static_cast<std::uint8_t>(m_CmbWidth.itemData(*width)),
-                 m_RowCount};
+    return Board{m_CmbWidth.itemText(*width),
+                 static_cast<std::uint8_t>(m_CmbWidth.itemData(*width)), m_RowCount};
 }
 
 std::optional<MessageEntry> MessageEditor::editedEntry() const

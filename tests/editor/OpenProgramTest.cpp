@@ -1,8 +1,7 @@
 #include "editor/Form1.h"
-
+#include "editor/NameOnlyIconProvider.h"
 #include "editor/OpenDialogs.h"
 #include "editor/SaveDialogs.h"
-#include "editor/NameOnlyIconProvider.h"
 #include "editor/StandardOpenDialogs.h"
 #include "generator/ProgramWriter.h"
 #include "tests/editor/FindControl.h"
@@ -85,7 +84,8 @@ private:
         const QString path = m_folder->filePath(name);
         QFile file(path);
         if (file.open(QIODevice::WriteOnly)) {
-            file.write(QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs)));
+            file.write(
+                QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs)));
         }
         return path;
     }

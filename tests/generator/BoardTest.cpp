@@ -7,7 +7,7 @@ namespace {
 
 TEST(Board, NeedsOneLatchPerFiveColumnsRoundedUp)
 {
-    const std::pair<int, int> cases[] = {{5, 1}, {6, 2}, {10, 2}, {11, 3}, {18, 4},
+    const std::pair<int, int> cases[] = {{5, 1},  {6, 2},  {10, 2}, {11, 3}, {18, 4},
                                          {20, 4}, {21, 5}, {35, 7}, {36, 8}, {40, 8}};
     for (const auto& [columns, latches] : cases) {
         EXPECT_EQ(Board::latchCountFor(columns), latches) << columns << " columns";
