@@ -1,5 +1,7 @@
 #pragma once
 
+#include "generator/Board.h"
+
 #include <QPixmap>
 #include <QRgb>
 #include <QWidget>
@@ -19,7 +21,7 @@ class BoardView final : public QWidget
     Q_DISABLE_COPY_MOVE(BoardView)
 
 public:
-    static constexpr int kRowCount = 7;
+    static constexpr int kRowCount = Board::kRowCount;
     static constexpr int kPitch = 12;
     static constexpr int kLedDiameter = 9;
     static constexpr QRgb kBoardColour = qRgb(18, 14, 14);

@@ -9,36 +9,36 @@ namespace corvane {
 
 namespace {
 
-QWidget* ContainerOf(QWidget& window, const ControlSpec& spec)
+QWidget* ContainerOf(QWidget& window, const ControlSpec& control)
 {
-    return spec.parent == nullptr ? &window : ControlOf<QWidget>(window, spec.parent);
+    return control.parent == nullptr ? &window : ControlOf<QWidget>(window, control.parent);
 }
 
 } // namespace
 
 void CreateControls(QWidget& window, std::span<const ControlSpec> table)
 {
-    for (const ControlSpec& spec : table) {
-        QWidget* widget = spec.create(ContainerOf(window, spec));
-        widget->setObjectName(QLatin1String(spec.name));
+    for (const ControlSpec& control : table) {
+        QWidget* widget = control.create(ContainerOf(window, control));
+        widget->setObjectName(QLatin1String(control.name));
     }
 }
 
 void PlaceControls(QWidget& window, std::span<const ControlSpec> table)
 {
     const qreal dpi = window.logicalDpiX();
-    for (const ControlSpec& spec : table) {
-        ControlOf<QWidget>(window, spec.name)
-            ->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height, dpi));
+    for (const ControlSpec& control : table) {
+        ControlOf<QWidget>(window, control.name)
+            ->setGeometry(TwipsRect(control.left, control.top, control.width, control.height, dpi));
     }
 }
 
 void ApplyTabOrder(QWidget& window, std::span<const ControlSpec> table)
 {
     std::vector<const ControlSpec*> order;
-    for (const ControlSpec& spec : table) {
-        if (spec.tabIndex >= 0) {
-            order.push_back(&spec);
+    for (const ControlSpec& control : table) {
+        if (control.tabIndex >= 0) {
+            order.push_back(&control);
         }
     }
     std::ranges::sort(order, {}, &ControlSpec::tabIndex);

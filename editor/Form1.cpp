@@ -405,8 +405,8 @@ void Form1::applyWindowStyle()
     // A child made after the controls is destroyed after them.
     auto* style = new WindowStyle();
     style->setParent(this);
-    for (const ControlSpec& spec : kControls) {
-        ControlOf<QWidget>(*this, spec.name)->setStyle(style);
+    for (const ControlSpec& control : kControls) {
+        ControlOf<QWidget>(*this, control.name)->setStyle(style);
     }
 }
 
