@@ -3,7 +3,6 @@
 #include "editor/StandardSaveDialogs.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 namespace corvane {
 
@@ -29,7 +28,7 @@ QString StandardOpenDialogs::askProgramToOpen(QWidget* parent)
 
 void StandardOpenDialogs::reportOpenFailure(QWidget* parent, const QString& message)
 {
-    QMessageBox::warning(parent, QStringLiteral("Corvane"), message);
+    StandardSaveDialogs::showWarning(parent, message);
 }
 
 } // namespace corvane

@@ -7,17 +7,6 @@
 
 namespace corvane {
 
-namespace {
-
-void ShowWarning(QWidget* parent, const QString& message)
-{
-    QMessageBox box(parent);
-    StandardSaveDialogs::configureWarningBox(box, message);
-    box.exec();
-}
-
-} // namespace
-
 void StandardSaveDialogs::configureProgramDialog(QFileDialog& dialog)
 {
     dialog.setWindowTitle(QString::fromLatin1(kTitle));
@@ -47,14 +36,21 @@ void StandardSaveDialogs::configureWarningBox(QMessageBox& box, const QString& m
     box.setStandardButtons(QMessageBox::Ok);
 }
 
+void StandardSaveDialogs::showWarning(QWidget* parent, const QString& message)
+{
+    QMessageBox box(parent);
+    configureWarningBox(box, message);
+    box.exec();
+}
+
 void StandardSaveDialogs::reportWriteFailure(QWidget* parent, const QString& message)
 {
-    ShowWarning(parent, message);
+    showWarning(parent, message);
 }
 
 void StandardSaveDialogs::warnFlashExceeded(QWidget* parent, const QString& message)
 {
-    ShowWarning(parent, message);
+    showWarning(parent, message);
 }
 
 void StandardSaveDialogs::setUpSaveQuestion(QMessageBox& box, const QString& question)

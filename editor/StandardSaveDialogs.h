@@ -16,7 +16,7 @@ class StandardSaveDialogs final : public SaveDialogs
 public:
     static constexpr const char* kTitle = "Select a Name for Program";
     static constexpr const char* kFilter = "(BASCOM AVR File) (*.bas)";
-    // The title of the boxes that report on a save.
+    // The title of the boxes that report on a save or an open.
     static constexpr const char* kMessageTitle = "Corvane";
 
     StandardSaveDialogs() = default;
@@ -28,6 +28,8 @@ public:
     void configureProgramDialog(QFileDialog& dialog);
     // A warning box titled with the program's name.
     static void configureWarningBox(QMessageBox& box, const QString& message);
+    // Shows such a box, modal, until the user closes it.
+    static void showWarning(QWidget* parent, const QString& message);
     // Titled "Corvane", with Save (the default), Discard and Cancel.
     static void setUpSaveQuestion(QMessageBox& box, const QString& question);
 

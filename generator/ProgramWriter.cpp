@@ -194,8 +194,7 @@ std::vector<std::uint8_t> DataTableBytes(const MessageEntry& entry, std::uint8_t
         BlankLinesOf(DirectionOfEntry(entry), entry.text.size(), latchCount);
     constexpr std::size_t kBlankLineBytes = ScrollPlan::kColumnsPerLatch;
     std::vector<std::uint8_t> bytes;
-    bytes.reserve((blanks.leading + blanks.trailing) * kBlankLineBytes +
-                  ScrollPlan::kColumnsPerCharacter * entry.text.size());
+    bytes.reserve(DataTableSize(entry, latchCount));
     bytes.resize(blanks.leading * kBlankLineBytes, 0);
     for (const char character : entry.text) {
         const auto glyph = GlyphColumns(static_cast<unsigned char>(character));

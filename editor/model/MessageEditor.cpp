@@ -224,7 +224,7 @@ void MessageEditor::userRedo()
 bool MessageEditor::isChanged() const
 {
     const std::vector<ListItem>& items = m_LstMessage.items();
-    if (items.size() == 1 && items.front().text == " ") {
+    if (items.size() == 1 && items.front().text == kBlankText) {
         return false;
     }
     return !m_saved.sameContent(content());
@@ -253,27 +253,12 @@ bool MessageEditor::openProgram(const ProgramDocument& program)
         width->itemData != program.board.latchCount) {
         return false;
     }
+    // Entry 0 comes up as undo brings an entry back: with its own settings,
+    // in the editing state, its text in the box.
+    const auto widthIndex = static_cast<std::size_t>(width - m_CmbWidth.items().begin());
     asStep("Open", [&] {
-        // Into the editing state first: gaining the focus clears the prompt,
-        // which must not happen to entry 0's text once it is shown.
-        m_TxtMessage.setFocus();
-        m_IsEditing = true;
-        enableEditingControls(true);
-        m_CmdDel.setEnabled(true);
-
-        m_LstMessage.clear();
-        for (const MessageEntry& entry : program.entries) {
-            m_LstMessage.addItem(entry.text, entry.itemData);
-        }
-        m_CmbWidth.select(static_cast<std::size_t>(width - m_CmbWidth.items().begin()));
-        // The click that selecting entry 0 raises commits CurSpeed and CurScroll
-        // into it before showing it, so they take its own settings first; a speed
-        // with no item (0) is kept that way.
-        const std::int32_t first = program.entries.front().itemData;
-        m_CurIndex = 0;
-        m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(first));
-        m_CurScroll = static_cast<std::uint8_t>(DirectionOf(first));
-        m_LstMessage.select(0);
+        restore(EditorSnapshot::Take(
+            {program.entries, 0, program.entries.front().itemData, widthIndex}, {}));
     });
     // What was just read is what the file holds.
     markSaved();
