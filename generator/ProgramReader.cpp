@@ -6,7 +6,6 @@
 #include "generator/TextLines.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <optional>
 #include <stdexcept>
@@ -64,6 +63,7 @@ std::optional<int> NumberAfter(std::string_view line, std::string_view prefix)
     return line.starts_with(prefix) ? Number(line.substr(prefix.size())) : std::nullopt;
 }
 
+// A line the writer prints with a number in it, e.g. "  E = S + 4".
 std::string Line(std::string_view prefix, long long number, std::string_view suffix = {})
 {
     return std::string(prefix) + std::to_string(number) + std::string(suffix);
@@ -79,7 +79,7 @@ std::string TableOf(std::size_t index)
     return TableName(LabelNumber(index));
 }
 
-// "from 1 to 10 (10 minus the speed)", as a reason says it.
+// The refresh counts as a reason gives them: "from 1 to 10".
 std::string RefreshCountRange()
 {
     return "from " + std::to_string(kMinRefreshCount) + " to " + std::to_string(kMaxRefreshCount);

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <utility>
 
 namespace corvane {
 
