@@ -1,11 +1,14 @@
 #include "editor/dialogs/NameOnlyIconProvider.h"
 
-#include "editor/dialogs/StandardSaveDialogs.h"
+#include "editor/dialogs/StandardFileDialogs.h"
+#include "editor/files/ProgramFiles.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMimeDatabase>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <unistd.h>
@@ -46,12 +49,45 @@ private slots:
         QVERIFY(!provider.icon(folderInfo).isNull());
     }
 
-    void standardDialogUsesTheNameOnlyProvider()
+    // A file's type comes from its name even where the working folder holds
+    // it, so that a provider reading it by a name relative to that folder
+    // would find it; a folder gets the standard folder icon either way.
+    void namesAloneDecideWhateverTheWorkingFolder_data()
     {
-        StandardSaveDialogs dialogs;
-        QFileDialog dialog;
-        dialogs.configureProgramDialog(dialog);
-        QVERIFY(dynamic_cast<const NameOnlyIconProvider*>(dialog.iconProvider()) != nullptr);
+        QTest::addColumn<bool>("inWorkingFolder");
+        QTest::newRow("working folder elsewhere") << false;
+        QTest::newRow("working folder holds the files") << true;
+    }
+    void namesAloneDecideWhateverTheWorkingFolder()
+    {
+        QFETCH(bool, inWorkingFolder);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+        const QStringList names{QStringLiteral("program.bas"), QStringLiteral("picture")};
+        for (const QString& name : names) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452"));
+        }
+        const QString workingFolder = QDir::currentPath();
+        const auto restore = qScopeGuard([&] { QDir::setCurrent(workingFolder); });
+        if (inWorkingFolder) {
+            QVERIFY(QDir::setCurrent(folder.path()));
+        }
+
+        const NameOnlyIconProvider provider;
+        const QMimeDatabase mimeTypes;
+        for (const QString& name : names) {
+            const QString byName =
+                mimeTypes.mimeTypeForFile(name, QMimeDatabase::MatchExtension).comment();
+            QCOMPARE(provider.type(QFileInfo(folder.filePath(name))), byName);
+        }
+        const QFileIconProvider qt;
+        const QFileInfo sub(folder.filePath(QStringLiteral("sub")));
+        QCOMPARE(provider.type(sub), qt.type(sub));
+        const QImage folderIcon = provider.icon(sub).pixmap(16).toImage();
+        QCOMPARE(folderIcon, qt.icon(QFileIconProvider::Folder).pixmap(16).toImage());
+        QVERIFY(folderIcon != qt.icon(QFileIconProvider::File).pixmap(16).toImage());
     }
 
     // /proc/kmsg, read to guess its type, blocks until the kernel logs
@@ -62,9 +98,9 @@ private slots:
         if (::geteuid() != 0 || !QFileInfo(QStringLiteral("/proc/kmsg")).isReadable()) {
             QSKIP("/proc/kmsg cannot be read by this user, so it cannot hang the dialog.");
         }
-        StandardSaveDialogs dialogs;
+        StandardFileDialogs dialogs;
         QFileDialog dialog;
-        dialogs.configureProgramDialog(dialog);
+        dialogs.configureFileDialog(dialog, ProgramFiles::SaveProgramSpec());
         dialog.setViewMode(QFileDialog::Detail);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

@@ -3,9 +3,8 @@
 #include "editor/model/preview/PreviewInput.h"
 #include "editor/model/preview/PreviewPlayer.h"
 #include "editor/preview/BoardView.h"
-#include "editor/window/Form1.h"
 #include "generator/GlyphTable.h"
-#include "tests/editor/FindControl.h"
+#include "tests/editor/WindowDriver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -66,16 +65,11 @@ private:
 
 } // namespace
 
-class PreviewWindowTest final : public QObject
+class PreviewWindowTest final : public QObject, private testing::WindowDriver
 {
     Q_OBJECT
 
 private:
-    template <typename T = QWidget> T* find(const char* name) const
-    {
-        return FindControl<T>(*m_form, name);
-    }
-    QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
     PreviewWindow* preview() const { return m_form->findChild<PreviewWindow*>("frmPreview"); }
     BoardView* board() const { return find<BoardView>("board"); }
     const PreviewInput& input() const { return *preview()->player().input(); }
@@ -85,16 +79,12 @@ private:
     // The shown main window with "HI" typed into its first entry.
     void showAndType()
     {
-        m_form->Form_Load({});
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        QTest::keyClicks(box(), QStringLiteral("HI"));
+        showLoaded();
+        type(QStringLiteral("HI"));
     }
 
-    std::unique_ptr<Form1> m_form;
-
 private slots:
-    void init() { m_form = std::make_unique<Form1>(); }
+    void init() { newWindow(); }
     void cleanup() { m_form.reset(); }
 
     // One pass is every step of the generated block once; then the board loops.
@@ -282,15 +272,7 @@ private slots:
         QCOMPARE(status->text(),
                  QStringLiteral(u"Text00 \u00B7 Left \u00B7 speed 5 \u00B7 Paused"));
 
-        QGuiApplication::clipboard()->setText(QString(256, QLatin1Char('x')));
-        for (int entry = 0; entry < 6; ++entry) {
-            QTest::mouseClick(box(), Qt::LeftButton);
-            QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
-            if (entry < 5) {
-                QTest::keyClick(box(), Qt::Key_Return);
-            }
-        }
+        fillMessages(6);
         QTest::mouseClick(find("OptScroll2"), Qt::LeftButton);
         QCOMPARE(status->text(), QStringLiteral(u"Text05 \u00B7 Up \u00B7 speed 5 \u00B7 Paused"));
         // Five Left tables of 256 × 6 + 40 bytes, the sixth going Up, unpadded.
@@ -322,16 +304,37 @@ private slots:
         QVERIFY(!grown.intersects(m_form->frameGeometry()));
     }
 
-    // Where the preview goes: the first side with room, else where it hides
-    // least of the main window.
-    void placementPrefersASideWithRoom()
+    // Where the preview goes: the first side with room (right, left, below,
+    // above), else where it hides least of the main window, the first of two
+    // that hide as little.
+    void placementPrefersASideWithRoom_data()
     {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("place");
         const QRect screen(0, 0, 1000, 700);
         const QRect owner(400, 100, 300, 400);
-        QCOMPARE(PreviewWindow::PlaceBeside(owner, {200, 100}, screen), QPoint(708, 100));
-        QCOMPARE(PreviewWindow::PlaceBeside(owner, {350, 100}, screen), QPoint(42, 100));
-        QCOMPARE(PreviewWindow::PlaceBeside(owner, {500, 150}, screen), QPoint(400, 508));
-        QCOMPARE(PreviewWindow::PlaceBeside(owner, {500, 250}, screen), QPoint(400, 450));
+        QTest::newRow("right") << owner << QSize(200, 100) << screen << QPoint(708, 100);
+        QTest::newRow("left") << owner << QSize(350, 100) << screen << QPoint(42, 100);
+        QTest::newRow("below") << owner << QSize(500, 150) << screen << QPoint(400, 508);
+        QTest::newRow("no room: over the least of it")
+            << owner << QSize(500, 250) << screen << QPoint(400, 450);
+        // Centred: moved onto the screen, right and left each hide 200 × 400.
+        QTest::newRow("no room: two sides alike, the right")
+            << QRect(300, 100, 400, 400) << QSize(500, 600) << screen << QPoint(500, 100);
+    }
+    void placementPrefersASideWithRoom()
+    {
+        QFETCH(QRect, owner);
+        QFETCH(QSize, frame);
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, place);
+        QCOMPARE(PreviewWindow::PlaceBeside(owner, frame, screen), place);
+    }
+
+    void placementWithoutRoomStaysOnTheScreen()
+    {
         const QRect narrow(0, 0, 600, 600);
         const QPoint squeezed = PreviewWindow::PlaceBeside({0, 0, 300, 400}, {500, 300}, narrow);
         QVERIFY(narrow.contains(QRect(squeezed, QSize(500, 300))));

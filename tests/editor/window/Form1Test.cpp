@@ -1,25 +1,19 @@
 #include "editor/window/Form1.h"
 
-#include "editor/dialogs/SaveDialogs.h"
-#include "editor/dialogs/StandardSaveDialogs.h"
 #include "editor/window/TwipsLayout.h"
-#include "generator/ProgramWriter.h"
 #include "tests/SmallFileSystem.h"
-#include "tests/editor/FindControl.h"
+#include "tests/editor/WindowDriver.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,42 +21,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 #include <memory>
 #include <tuple>
 #include <unistd.h>
 
-Q_DECLARE_METATYPE(corvane::SaveDialogs::Answer)
+Q_DECLARE_METATYPE(corvane::FileDialogs::Answer)
 
 namespace corvane {
 namespace {
-
-class FakeSaveDialogs final : public SaveDialogs
-{
-public:
-    FakeSaveDialogs() = default;
-    ~FakeSaveDialogs() override = default;
-
-    QString askProgramPath(QWidget*) override
-    {
-        ++asked;
-        return answer;
-    }
-    void reportWriteFailure(QWidget*, const QString& message) override { failures << message; }
-    Answer askSaveBeforeLosing(QWidget*, const QString& question) override
-    {
-        questions << question;
-        return saveAnswer;
-    }
-    void warnFlashExceeded(QWidget*, const QString& message) override { flashWarnings << message; }
-
-    QString answer;
-    int asked = 0;
-    QStringList failures;
-    QStringList questions;
-    Answer saveAnswer = Answer::Cancel;
-    QStringList flashWarnings;
-};
 
 // The pixels in which two images of the same size differ.
 int DifferingPixels(const QImage& a, const QImage& b, int ring = -1)
@@ -78,15 +44,11 @@ int DifferingPixels(const QImage& a, const QImage& b, int ring = -1)
     return count;
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testing::ReadFile;
 
 } // namespace
 
-class Form1Test final : public QObject
+class Form1Test final : public QObject, private testing::WindowDriver
 {
     Q_OBJECT
 
@@ -105,54 +67,6 @@ private:
     {
         static std::string error;
         return error;
-    }
-
-    template <typename T = QWidget> T* find(const char* name) const
-    {
-        return FindControl<T>(*m_form, name);
-    }
-    QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
-    QListWidget* messages() const { return find<QListWidget>("LstMessage"); }
-    const MessageEditor& editor() const { return m_form->editor(); }
-
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
-    void clickRow(QListWidget* list, int row)
-    {
-        list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
-        QCoreApplication::processEvents();
-    }
-    void type(const QString& text)
-    {
-        QCOMPARE(QApplication::focusWidget(), box());
-        QTest::keyClicks(box(), text);
-    }
-    static QStringList Rows(const QListWidget* list)
-    {
-        QStringList texts;
-        for (int row = 0; row < list->count(); ++row) {
-            texts << list->item(row)->text();
-        }
-        return texts;
-    }
-    QStringList shownMessages() const { return Rows(messages()); }
-    QByteArray expectedProgram() const
-    {
-        GlyphTable glyphs;
-        FillGlyphTable(glyphs);
-        const auto entries = editor().entries();
-        const auto width = *editor().CmbWidth().selectedIndex();
-        const Board board{editor().CmbWidth().itemText(width), editor().LatchCount(), 7};
-        return QByteArray::fromStdString(RenderProgram(entries, board, glyphs));
-    }
-
-    // The tests of user actions start in the editing state of a shown window.
-    void showLoaded()
-    {
-        m_form->Form_Load({});
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     }
 
     // The message list's context menu, opened as a right click opens it:
@@ -180,22 +94,14 @@ private:
         QTest::keyClick(widget, key, Qt::ControlModifier | more);
     }
 
-    std::unique_ptr<Form1> m_form;
-    FakeSaveDialogs m_dialogs;
     std::unique_ptr<QTemporaryDir> m_folder;
 
 private slots:
     void init()
     {
-        m_dialogs.answer.clear();
-        m_dialogs.asked = 0;
-        m_dialogs.failures.clear();
-        m_dialogs.questions.clear();
-        m_dialogs.saveAnswer = SaveDialogs::Answer::Cancel;
-        m_dialogs.flashWarnings.clear();
+        m_dialogs.reset();
         m_folder = std::make_unique<QTemporaryDir>();
-        m_form = std::make_unique<Form1>();
-        m_form->setSaveDialogs(&m_dialogs);
+        newWindow();
     }
     void cleanup() { m_form.reset(); }
 
@@ -337,12 +243,12 @@ private slots:
         QCOMPARE(editor().entries(),
                  (std::vector<MessageEntry>{{"HI", 5}, {"A", PackItemData(2, 5)}}));
 
-        m_dialogs.answer = m_folder->filePath(QStringLiteral("program"));
+        m_dialogs.savePath = m_folder->filePath(QStringLiteral("program"));
         click("CmdSave");
-        QCOMPARE(m_dialogs.asked, 1);
+        QCOMPARE(m_dialogs.askedTitles(), QStringList{"Select a Name for Program"});
         QCOMPARE(editor().LatchCount(), 4);
-        QCOMPARE(ReadFile(m_dialogs.answer), expectedProgram());
-        QVERIFY(m_dialogs.failures.isEmpty());
+        QCOMPARE(ReadFile(m_dialogs.savePath), expectedProgram());
+        QVERIFY(m_dialogs.warnings.isEmpty());
         QCOMPARE(messages()->currentRow(), 1);
     }
 
@@ -474,7 +380,7 @@ private slots:
         type(QStringLiteral("x"));
         click("OptScroll1");
         click("CmdSave");
-        QCOMPARE(m_dialogs.asked, 1);
+        QCOMPARE(m_dialogs.askedTitles(), QStringList{"Select a Name for Program"});
         QCOMPARE(editor().entries().front().itemData, PackItemData(1, 5));
         QCOMPARE(editor().LatchCount(), 0);
         QCOMPARE(ReadFile(path), QByteArray("old"));
@@ -493,11 +399,11 @@ private slots:
         showLoaded();
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("folder")));
         type(QStringLiteral("keep me"));
-        m_dialogs.answer = m_folder->filePath(name);
+        m_dialogs.savePath = m_folder->filePath(name);
         click("CmdSave");
-        QCOMPARE(m_dialogs.failures.size(), 1);
-        const QString message = m_dialogs.failures.front();
-        QVERIFY2(message.contains(m_dialogs.answer), qPrintable(message));
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        const QString message = m_dialogs.warnings.front();
+        QVERIFY2(message.contains(m_dialogs.savePath), qPrintable(message));
         QVERIFY2(message.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(message));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"folder"});
@@ -624,11 +530,10 @@ private slots:
         QVERIFY(m_dialogs.questions.isEmpty());
 
         // Saved, then a letter typed and erased again.
-        m_form = std::make_unique<Form1>();
-        m_form->setSaveDialogs(&m_dialogs);
+        newWindow();
         showLoaded();
         type(QStringLiteral("ab"));
-        m_dialogs.answer = m_folder->filePath(QStringLiteral("saved.bas"));
+        m_dialogs.savePath = m_folder->filePath(QStringLiteral("saved.bas"));
         click("CmdSave");
         QTest::mouseClick(box(), Qt::LeftButton);
         QTest::keyClick(box(), Qt::Key_End);
@@ -638,8 +543,7 @@ private slots:
         QVERIFY(m_dialogs.questions.isEmpty());
 
         // One blank entry is nothing worth saving.
-        m_form = std::make_unique<Form1>();
-        m_form->setSaveDialogs(&m_dialogs);
+        newWindow();
         showLoaded();
         type(QStringLiteral("gone"));
         click("CmdClear");
@@ -649,58 +553,46 @@ private slots:
 
     void closeQuestionAnswers_data()
     {
-        QTest::addColumn<SaveDialogs::Answer>("answer");
+        QTest::addColumn<FileDialogs::Answer>("answer");
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("written");
-        QTest::newRow("cancel") << SaveDialogs::Answer::Cancel << "program.bas" << false << false;
-        QTest::newRow("discard") << SaveDialogs::Answer::Discard << "program.bas" << true << false;
-        QTest::newRow("save") << SaveDialogs::Answer::Save << "program.bas" << true << true;
+        QTest::newRow("cancel") << FileDialogs::Answer::Cancel << "program.bas" << false << false;
+        QTest::newRow("discard") << FileDialogs::Answer::Discard << "program.bas" << true << false;
+        QTest::newRow("save") << FileDialogs::Answer::Save << "program.bas" << true << true;
         QTest::newRow("save, dialog cancelled")
-            << SaveDialogs::Answer::Save << "" << false << false;
+            << FileDialogs::Answer::Save << "" << false << false;
         QTest::newRow("save, write fails")
-            << SaveDialogs::Answer::Save << "no such folder/program.bas" << false << false;
+            << FileDialogs::Answer::Save << "no such folder/program.bas" << false << false;
     }
     void closeQuestionAnswers()
     {
-        QFETCH(SaveDialogs::Answer, answer);
+        QFETCH(FileDialogs::Answer, answer);
         QFETCH(QString, path);
         QFETCH(bool, closes);
         QFETCH(bool, written);
         showLoaded();
         type(QStringLiteral("keep me"));
-        m_dialogs.saveAnswer = answer;
-        m_dialogs.answer = path.isEmpty() ? QString() : m_folder->filePath(path);
+        m_dialogs.answer = answer;
+        m_dialogs.savePath = path.isEmpty() ? QString() : m_folder->filePath(path);
 
         QCOMPARE(m_form->close(), closes);
         QCOMPARE(m_dialogs.questions,
                  QStringList{QStringLiteral("Save the messages before closing?")});
-        QCOMPARE(m_dialogs.asked, answer == SaveDialogs::Answer::Save ? 1 : 0);
+        QCOMPARE(m_dialogs.asked.size(), answer == FileDialogs::Answer::Save ? 1 : 0);
         QCOMPARE(m_form->isVisible(), !closes);
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("keep me")});
-        QCOMPARE(QFile::exists(m_dialogs.answer), written);
+        QCOMPARE(QFile::exists(m_dialogs.savePath), written);
         if (written) {
-            QCOMPARE(ReadFile(m_dialogs.answer), expectedProgram());
+            QCOMPARE(ReadFile(m_dialogs.savePath), expectedProgram());
         }
-        QCOMPARE(m_dialogs.failures.size(), path.contains(QLatin1String("no such")) ? 1 : 0);
+        QCOMPARE(m_dialogs.warnings.size(), path.contains(QLatin1String("no such")) ? 1 : 0);
         if (!closes) {
             // Still changed: the next close asks again.
-            m_dialogs.saveAnswer = SaveDialogs::Answer::Discard;
+            m_dialogs.answer = FileDialogs::Answer::Discard;
             QVERIFY(m_form->close());
             QCOMPARE(m_dialogs.questions.size(), 2);
         }
-    }
-
-    void standardSaveQuestionOffersSaveDiscardAndCancel()
-    {
-        QMessageBox box;
-        StandardSaveDialogs::setUpSaveQuestion(box,
-                                               QStringLiteral("Save the messages before closing?"));
-        QCOMPARE(box.windowTitle(), QStringLiteral("Corvane"));
-        QCOMPARE(box.text(), QStringLiteral("Save the messages before closing?"));
-        QCOMPARE(box.standardButtons(),
-                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        QCOMPARE(box.defaultButton(), box.button(QMessageBox::Save));
     }
 
     void saveOnAFullDiskIsReportedAndLeavesTheListAlone_data()
@@ -732,12 +624,13 @@ private slots:
         type(QStringLiteral("WORLD"));
         const QStringList shown = shownMessages();
         const auto entries = editor().entries();
-        m_dialogs.answer = m_folder->filePath(name);
+        m_dialogs.savePath = m_folder->filePath(name);
         click("CmdSave");
 
-        QCOMPARE(m_dialogs.failures.size(), 1);
-        const QString message = m_dialogs.failures.front();
-        QVERIFY2(message.contains(QDir::toNativeSeparators(m_dialogs.answer)), qPrintable(message));
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        const QString message = m_dialogs.warnings.front();
+        QVERIFY2(message.contains(QDir::toNativeSeparators(m_dialogs.savePath)),
+                 qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("No space left on device")), qPrintable(message));
         QCOMPARE(ReadFile(old.fileName()), oldProgram);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -782,6 +675,31 @@ private slots:
         expectSelected("7");
         QTest::keyClick(speeds, Qt::Key_Down); // the arrow keys select as before
         expectSelected("6");
+    }
+
+    // Away from the box with it empty, the speed list is disabled: the wheel
+    // over it scrolls nothing and chooses nothing, so the next entry still
+    // gets the speed shown before.
+    void disabledSpeedListIgnoresTheWheel()
+    {
+        showLoaded();
+        click("CmdNext"); // the empty box loses the focus: nothing is edited
+        auto* speeds = find<QListWidget>("LstSpeed");
+        QVERIFY(!speeds->isEnabled());
+        const int scrolled = speeds->verticalScrollBar()->value();
+        for (const int delta : {-120, -120, 120, 120, 120}) {
+            QWheelEvent wheel(QPointF(4, 4), speeds->viewport()->mapToGlobal(QPointF(4, 4)), {},
+                              {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(speeds->viewport(), &wheel);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(speeds->verticalScrollBar()->value(), scrolled);
+        QCOMPARE(speeds->currentItem()->text(), QStringLiteral("5"));
+        QCOMPARE(editor().CurSpeed(), 5);
+
+        QTest::mouseClick(box(), Qt::LeftButton);
+        type(QStringLiteral("x"));
+        QCOMPARE(editor().entries().front(), (MessageEntry{"x", 5}));
     }
 
     // The blank entry's single space is selected when the box shows it, so
@@ -889,69 +807,27 @@ private slots:
                  qPrintable(QString::number(DifferingPixels(listAlone, listFocused, 1))));
     }
 
-    // The save's messages carry the program's name as their title.
-    void saveMessagesAreTitledCorvane()
-    {
-        StandardSaveDialogs dialogs;
-        QStringList seen;
-        QTimer answer;
-        answer.setInterval(10);
-        connect(&answer, &QTimer::timeout, [&seen] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen << box->windowTitle() << box->text();
-                box->close();
-            }
-        });
-        answer.start();
-        dialogs.reportWriteFailure(m_form.get(), QStringLiteral("not saved\nreason"));
-        dialogs.warnFlashExceeded(m_form.get(), QStringLiteral("too large"));
-        QCOMPARE(seen, QStringList({"Corvane", "not saved\nreason", "Corvane", "too large"}));
-    }
-
     // A save whose tables alone exceed the chip's flash writes the file and
     // then warns, with the numbers.
     void saveWarnsWhenTheTablesExceedTheFlash()
     {
         showLoaded();
         type(QStringLiteral("small"));
-        m_dialogs.answer = m_folder->filePath(QStringLiteral("small.bas"));
+        m_dialogs.savePath = m_folder->filePath(QStringLiteral("small.bas"));
         click("CmdSave");
-        QVERIFY(m_dialogs.flashWarnings.isEmpty());
+        QVERIFY(m_dialogs.warnings.isEmpty());
 
-        QGuiApplication::clipboard()->setText(QString(256, QLatin1Char('x')));
-        for (int entry = 0; entry < 6; ++entry) {
-            QTest::mouseClick(box(), Qt::LeftButton);
-            QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
-            if (entry < 5) {
-                QTest::keyClick(box(), Qt::Key_Return);
-            }
-        }
+        fillMessages(6);
         QCOMPARE(messages()->count(), 6);
-        m_dialogs.answer = m_folder->filePath(QStringLiteral("large.bas"));
+        m_dialogs.savePath = m_folder->filePath(QStringLiteral("large.bas"));
         click("CmdSave");
-        QCOMPARE(ReadFile(m_dialogs.answer), expectedProgram());
-        QCOMPARE(m_dialogs.flashWarnings.size(), 1);
-        const QString warning = m_dialogs.flashWarnings.front();
+        QCOMPARE(ReadFile(m_dialogs.savePath), expectedProgram());
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        const QString warning = m_dialogs.warnings.front();
         // Six tables of 256 characters and 4 + 4 blank lines: 6 × 1,576 bytes.
         for (const char* part : {"ATmega8", "9,456", "8,192", "Fewer or shorter messages"}) {
             QVERIFY2(warning.contains(QLatin1String(part)), qPrintable(warning));
         }
-        QVERIFY(m_dialogs.failures.isEmpty());
-    }
-
-    void standardDialogIsSetUpForProgramNames()
-    {
-        StandardSaveDialogs dialogs;
-        QFileDialog dialog;
-        dialogs.configureProgramDialog(dialog);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Select a Name for Program"));
-        QCOMPARE(dialog.nameFilters(), QStringList{"(BASCOM AVR File) (*.bas)"});
-        QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
-        QCOMPARE(dialog.fileMode(), QFileDialog::AnyFile);
-        // No suffix is added to a typed name, and an existing file brings no question.
-        QVERIFY(dialog.defaultSuffix().isEmpty());
-        QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     }
 };
 

@@ -1,34 +1,37 @@
-#include "editor/dialogs/StandardSaveDialogs.h"
-
-#include "editor/dialogs/NameOnlyIconProvider.h"
+#include "editor/dialogs/StandardFileDialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace corvane {
 
-void StandardSaveDialogs::configureProgramDialog(QFileDialog& dialog)
+void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec)
 {
-    dialog.setWindowTitle(QString::fromLatin1(kTitle));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromLatin1(kFilter));
-    dialog.setDefaultSuffix(QString());
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setWindowTitle(spec.title);
+    if (spec.purpose == FileDialogSpec::Purpose::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    dialog.setNameFilters(spec.filters);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
     dialog.setIconProvider(&m_icons);
 }
 
-QString StandardSaveDialogs::askProgramPath(QWidget* parent)
+QString StandardFileDialogs::chooseFile(QWidget* parent, const FileDialogSpec& spec)
 {
     QFileDialog dialog(parent);
-    configureProgramDialog(dialog);
+    configureFileDialog(dialog, spec);
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
     return dialog.selectedFiles().value(0);
 }
 
-void StandardSaveDialogs::configureWarningBox(QMessageBox& box, const QString& message)
+void StandardFileDialogs::configureWarningBox(QMessageBox& box, const QString& message)
 {
     box.setIcon(QMessageBox::Warning);
     box.setWindowTitle(QString::fromLatin1(kMessageTitle));
@@ -36,24 +39,14 @@ void StandardSaveDialogs::configureWarningBox(QMessageBox& box, const QString& m
     box.setStandardButtons(QMessageBox::Ok);
 }
 
-void StandardSaveDialogs::showWarning(QWidget* parent, const QString& message)
+void StandardFileDialogs::warn(QWidget* parent, const QString& message)
 {
     QMessageBox box(parent);
     configureWarningBox(box, message);
     box.exec();
 }
 
-void StandardSaveDialogs::reportWriteFailure(QWidget* parent, const QString& message)
-{
-    showWarning(parent, message);
-}
-
-void StandardSaveDialogs::warnFlashExceeded(QWidget* parent, const QString& message)
-{
-    showWarning(parent, message);
-}
-
-void StandardSaveDialogs::setUpSaveQuestion(QMessageBox& box, const QString& question)
+void StandardFileDialogs::setUpSaveQuestion(QMessageBox& box, const QString& question)
 {
     box.setWindowTitle(QString::fromLatin1(kMessageTitle));
     box.setIcon(QMessageBox::Question);
@@ -63,7 +56,7 @@ void StandardSaveDialogs::setUpSaveQuestion(QMessageBox& box, const QString& que
     box.setEscapeButton(QMessageBox::Cancel);
 }
 
-SaveDialogs::Answer StandardSaveDialogs::askSaveBeforeLosing(QWidget* parent,
+FileDialogs::Answer StandardFileDialogs::askSaveBeforeLosing(QWidget* parent,
                                                              const QString& question)
 {
     QMessageBox box(parent);
