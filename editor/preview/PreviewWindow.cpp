@@ -58,7 +58,6 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     m_stepTimer->setSingleShot(true);
     m_stepTimer->setTimerType(Qt::PreciseTimer);
     connect(m_stepTimer, &QTimer::timeout, this, &PreviewWindow::advance);
-    m_clock.start();
 }
 
 PreviewWindow::~PreviewWindow() = default;
@@ -68,14 +67,13 @@ void PreviewWindow::setInput(const PreviewInput& input)
     if (!m_player.setInput(input)) {
         return;
     }
-    m_pausedLeftMs = -1;
     showFrame();
     showStatus();
     const double seconds = static_cast<double>(m_player.passDurationMs()) / 1000.0;
     m_passLabel->setText(
         tr("One pass takes %1 s on the board.").arg(QString::number(seconds, 'f', 1)));
     if (m_player.isPlaying()) {
-        startStep(m_player.stepDurationMs());
+        restartTimer();
     }
 }
 
@@ -111,12 +109,9 @@ void PreviewWindow::advance()
     if (!m_player.isPlaying()) {
         return;
     }
-    // A timeout that came late shortens the next step by as much, so the
-    // animation keeps the board's pace; beyond one step the delay is dropped.
-    const qint64 late = std::max<qint64>(0, m_clock.elapsed() - m_stepEndMs);
-    const int duration = m_player.advance();
+    m_player.advance();
     showFrame();
-    startStep(std::max<qint64>(0, duration - late));
+    restartTimer();
 }
 
 void PreviewWindow::play()
@@ -125,8 +120,7 @@ void PreviewWindow::play()
         return;
     }
     m_player.play();
-    startStep(m_pausedLeftMs >= 0 ? m_pausedLeftMs : m_player.stepDurationMs());
-    m_pausedLeftMs = -1;
+    restartTimer();
     showStatus();
 }
 
@@ -137,19 +131,16 @@ void PreviewWindow::pause()
     }
     m_player.pause();
     m_stepTimer->stop();
-    m_pausedLeftMs =
-        std::clamp<qint64>(m_stepEndMs - m_clock.elapsed(), 0, m_player.stepDurationMs());
     showStatus();
 }
 
-void PreviewWindow::startStep(qint64 intervalMs)
+void PreviewWindow::restartTimer()
 {
-    if (m_player.stepCount() == 0) {
+    if (const auto wait = m_player.waitMs()) {
+        m_stepTimer->start(static_cast<int>(*wait));
+    } else {
         m_stepTimer->stop();
-        return;
     }
-    m_stepEndMs = m_clock.elapsed() + intervalMs;
-    m_stepTimer->start(static_cast<int>(intervalMs));
 }
 
 void PreviewWindow::showFrame()

@@ -4,7 +4,6 @@
 #include "editor/model/preview/PreviewInput.h"
 #include "editor/model/preview/PreviewPlayer.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <optional>
 
@@ -68,7 +67,8 @@ protected:
 private:
     void play();
     void pause();
-    void startStep(qint64 intervalMs);
+    // Runs the step timer for what the player waits, or stops it.
+    void restartTimer();
     void showFrame();
     void showStatus();
     // The window's frame as the window manager draws it; before the manager
@@ -85,9 +85,6 @@ private:
     std::optional<FlashUse> m_flashUse{};
     // One single shot per step, so a late timeout delays a step but never skips one.
     QTimer* m_stepTimer = nullptr;
-    QElapsedTimer m_clock;
-    qint64 m_stepEndMs = 0;     // m_clock time at which the current step ends
-    qint64 m_pausedLeftMs = -1; // what was left of the step when paused; -1 the whole step
     bool m_placed = false;
 };
 
