@@ -41,7 +41,7 @@ public:
     // and applies the editor's start-up defaults, in that order.
     void Form_Load(const std::function<void()>& showSplash);
 
-    ProgramFiles& programFiles() const { return *m_files; }
+    ProgramFiles& programFiles() { return *m_files; }
     // Opens the program at `path` (ProgramFiles::openFile).
     bool openProgramFile(const QString& path);
 
