@@ -1,6 +1,6 @@
 #include "app/SplashWindow.h"
 
-#include "editor/TwipsLayout.h"
+#include "editor/window/TwipsLayout.h"
 #include "generator/MakerDetails.h"
 #include "resources/Resources.h"
 

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/SplashWindow.h"
-#include "editor/Form1.h"
+#include "editor/window/Form1.h"
 
 #include <QEvent>
 

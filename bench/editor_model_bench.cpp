@@ -1,6 +1,6 @@
-#include "editor/model/EditHistory.h"
-#include "editor/model/EditorSnapshot.h"
 #include "editor/model/MessageEditor.h"
+#include "editor/model/history/EditHistory.h"
+#include "editor/model/history/EditorSnapshot.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>

@@ -1,9 +1,9 @@
 // Frames of a 256-character message on width "40", the longest pass there is.
 // Computing a frame alone is BM_SimulatorFrame in generator_bench.cpp.
-#include "editor/BoardView.h"
-#include "editor/PreviewWindow.h"
-#include "editor/model/PreviewInput.h"
-#include "editor/model/PreviewPlayer.h"
+#include "editor/model/preview/PreviewInput.h"
+#include "editor/model/preview/PreviewPlayer.h"
+#include "editor/preview/BoardView.h"
+#include "editor/preview/PreviewWindow.h"
 
 #include <QApplication>
 #include <QImage>

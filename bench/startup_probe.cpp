@@ -10,7 +10,7 @@
 
 #ifndef CORVANE_BARE_WINDOW
 #include "app/Startup.h"
-#include "editor/Form1.h"
+#include "editor/window/Form1.h"
 #endif
 
 int main(int argc, char* argv[])

@@ -1,4 +1,4 @@
-#include "editor/Form1.h"
+#include "editor/window/Form1.h"
 #include "generator/ProgramWriter.h"
 #include "tests/generator/LargestList.h"
 

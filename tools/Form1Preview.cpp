@@ -1,7 +1,7 @@
 // Shows the main window for a look at it (scripts/screenshot.sh). With the
 // argument "filled" it first types a few messages through the window, goes
 // back to the first and presses Play, which opens the board preview beside it.
-#include "editor/Form1.h"
+#include "editor/window/Form1.h"
 
 #include <QApplication>
 #include <QLineEdit>

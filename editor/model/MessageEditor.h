@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/model/CaptionedControl.h"
-#include "editor/model/EditHistory.h"
-#include "editor/model/EditorSnapshot.h"
-#include "editor/model/ListBox.h"
-#include "editor/model/OptionGroup.h"
-#include "editor/model/TextBox.h"
+#include "editor/model/controls/CaptionedControl.h"
+#include "editor/model/controls/ListBox.h"
+#include "editor/model/controls/OptionGroup.h"
+#include "editor/model/controls/TextBox.h"
+#include "editor/model/history/EditHistory.h"
+#include "editor/model/history/EditorSnapshot.h"
 #include "generator/Board.h"
 #include "generator/MessageEntry.h"
 #include "generator/ProgramDocument.h"

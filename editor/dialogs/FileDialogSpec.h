@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+namespace corvane {
+
+// What a file dialog asks for: a file to open or a name to save under, with
+// its title and filters. The dialogs themselves know no file type; a program,
+// and later a firmware image, is described here, for example
+//   {FileDialogSpec::Purpose::Save, "Save the Firmware",
+//    {"Intel HEX (*.hex)", FileDialogSpec::AllFiles()}, "hex"}.
+struct FileDialogSpec
+{
+    enum class Purpose
+    {
+        Open, // an existing file
+        Save, // any name; an existing file is replaced without a question
+    };
+
+    Purpose purpose = Purpose::Open;
+    QString title;
+    QStringList filters; // the first is selected
+    // Added to a name typed without one; empty keeps the name as typed.
+    QString defaultSuffix;
+
+    // The filter that shows every file, in the dialog's own words.
+    static QString AllFiles()
+    {
+        return QCoreApplication::translate("QFileDialog", "All Files (*)");
+    }
+};
+
+} // namespace corvane

@@ -1,0 +1,74 @@
+#include "editor/dialogs/StandardFileDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace corvane {
+
+void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec)
+{
+    dialog.setWindowTitle(spec.title);
+    if (spec.purpose == FileDialogSpec::Purpose::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    dialog.setNameFilters(spec.filters);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setIconProvider(&m_icons);
+}
+
+QString StandardFileDialogs::chooseFile(QWidget* parent, const FileDialogSpec& spec)
+{
+    QFileDialog dialog(parent);
+    configureFileDialog(dialog, spec);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0);
+}
+
+void StandardFileDialogs::configureWarningBox(QMessageBox& box, const QString& message)
+{
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QString::fromLatin1(kMessageTitle));
+    box.setText(message);
+    box.setStandardButtons(QMessageBox::Ok);
+}
+
+void StandardFileDialogs::warn(QWidget* parent, const QString& message)
+{
+    QMessageBox box(parent);
+    configureWarningBox(box, message);
+    box.exec();
+}
+
+void StandardFileDialogs::setUpSaveQuestion(QMessageBox& box, const QString& question)
+{
+    box.setWindowTitle(QString::fromLatin1(kMessageTitle));
+    box.setIcon(QMessageBox::Question);
+    box.setText(question);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+}
+
+FileDialogs::Answer StandardFileDialogs::askSaveBeforeLosing(QWidget* parent,
+                                                             const QString& question)
+{
+    QMessageBox box(parent);
+    setUpSaveQuestion(box, question);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+} // namespace corvane

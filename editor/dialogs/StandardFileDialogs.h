@@ -1,0 +1,40 @@
+#pragma once
+
+#include "editor/dialogs/FileDialogs.h"
+#include "editor/dialogs/NameOnlyIconProvider.h"
+
+class QFileDialog;
+class QMessageBox;
+
+namespace corvane {
+
+// The platform's file dialog, a warning box and a question box.
+class StandardFileDialogs final : public FileDialogs
+{
+    Q_DISABLE_COPY_MOVE(StandardFileDialogs)
+
+public:
+    // The title of the boxes that warn or ask.
+    static constexpr const char* kMessageTitle = "Corvane";
+
+    StandardFileDialogs() = default;
+    ~StandardFileDialogs() override = default;
+
+    // The spec's title, filters and default suffix; an existing file to open,
+    // or any name to save under with no question about replacing a file; and
+    // icons that never read a file. The dialog must not outlive this object.
+    void configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec);
+    // A warning box titled with the program's name.
+    static void configureWarningBox(QMessageBox& box, const QString& message);
+    // Titled with the program's name, with Save (the default), Discard and Cancel.
+    static void setUpSaveQuestion(QMessageBox& box, const QString& question);
+
+    QString chooseFile(QWidget* parent, const FileDialogSpec& spec) override;
+    void warn(QWidget* parent, const QString& message) override;
+    Answer askSaveBeforeLosing(QWidget* parent, const QString& question) override;
+
+private:
+    NameOnlyIconProvider m_icons;
+};
+
+} // namespace corvane

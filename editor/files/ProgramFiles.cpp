@@ -1,0 +1,176 @@
+#include "editor/files/ProgramFiles.h"
+
+#include "programfile/ProgramLoading.h"
+#include "editor/dialogs/StandardFileDialogs.h"
+#include "editor/model/FlashUse.h"
+#include "editor/model/MessageEditor.h"
+#include "programfile/ProgramFile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
+#include <exception>
+#include <optional>
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* kProgramFilter = "(BASCOM AVR File) (*.bas)";
+
+} // namespace
+
+FileDialogSpec ProgramFiles::OpenProgramSpec()
+{
+    return {FileDialogSpec::Purpose::Open,
+            QStringLiteral("Open a Program"),
+            {QString::fromLatin1(kProgramFilter), FileDialogSpec::AllFiles()},
+            {}};
+}
+
+FileDialogSpec ProgramFiles::SaveProgramSpec()
+{
+    // No default suffix: a name typed without ".bas" stays as typed.
+    return {FileDialogSpec::Purpose::Save,
+            QStringLiteral("Select a Name for Program"),
+            {QString::fromLatin1(kProgramFilter)},
+            {}};
+}
+
+ProgramFiles::ProgramFiles(MessageEditor& editor, QWidget* window)
+    : QObject(window), m_editor(editor), m_window(window),
+      m_standardDialogs(std::make_unique<StandardFileDialogs>()),
+      m_dialogs(m_standardDialogs.get()), m_openAction(new QAction(tr("Open Program\u2026"), this))
+{
+    m_openAction->setObjectName(QStringLiteral("openAction"));
+    m_openAction->setShortcut(QKeySequence::Open);
+    m_openAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_openAction, &QAction::triggered, this, &ProgramFiles::open);
+}
+
+ProgramFiles::~ProgramFiles() = default;
+
+void ProgramFiles::setDialogs(FileDialogs* dialogs)
+{
+    m_dialogs = dialogs != nullptr ? dialogs : m_standardDialogs.get();
+}
+
+void ProgramFiles::fillGlyphTable()
+{
+    FillGlyphTable(m_glyphTable);
+}
+
+void ProgramFiles::open()
+{
+    if (!confirmLosingChanges(QString::fromLatin1(kOpenQuestion))) {
+        return;
+    }
+    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramSpec()); !path.isEmpty()) {
+        load(path);
+    }
+}
+
+bool ProgramFiles::openFile(const QString& path)
+{
+    return confirmLosingChanges(QString::fromLatin1(kOpenQuestion)) && load(path);
+}
+
+bool ProgramFiles::load(const QString& path)
+{
+    auto loaded = LoadProgram(path, m_glyphTable);
+    if (const auto* failure = std::get_if<QString>(&loaded)) {
+        m_dialogs->warn(m_window, *failure);
+        return false;
+    }
+    const bool opened = m_editor.openProgram(std::get<ProgramDocument>(loaded));
+    emit editorChanged();
+    if (!opened) {
+        m_dialogs->warn(
+            m_window,
+            tr("The program \"%1\" could not be opened.\nIt holds more than the window takes.")
+                .arg(QDir::toNativeSeparators(path)));
+    }
+    return opened;
+}
+
+bool ProgramFiles::save()
+{
+    m_editor.userClickSave();
+    emit editorChanged();
+    const QString path = m_dialogs->chooseFile(m_window, SaveProgramSpec());
+    if (path.isEmpty()) {
+        return false;
+    }
+    const ProgramDocument program = m_editor.prepareProgram();
+    std::optional<WriteFailure> failure;
+    try {
+        failure = WriteProgram(path.toStdString(), program.entries, program.board, m_glyphTable);
+    } catch (const std::exception& error) {
+        failure = WriteFailure{path.toStdString(), error.what()};
+    }
+    emit editorChanged();
+    if (failure) {
+        m_dialogs->warn(m_window,
+                        tr("The program could not be saved as \"%1\".\n%2")
+                            .arg(QDir::toNativeSeparators(QString::fromStdString(failure->path)),
+                                 QString::fromStdString(failure->reason)));
+        return false;
+    }
+    m_editor.markSaved();
+    warnIfTablesExceedFlash(program);
+    return true;
+}
+
+void ProgramFiles::warnIfTablesExceedFlash(const ProgramDocument& program)
+{
+    const FlashUse use = FlashUseOf(program.entries, program.board.latchCount);
+    if (use.exceedsFlash()) {
+        m_dialogs->warn(m_window, QString::fromStdString(use.overflowWarning()));
+    }
+}
+
+bool ProgramFiles::confirmClose()
+{
+    return confirmLosingChanges(QString::fromLatin1(kCloseQuestion));
+}
+
+bool ProgramFiles::confirmLosingChanges(const QString& question)
+{
+    if (!m_editor.isChanged()) {
+        return true;
+    }
+    switch (m_dialogs->askSaveBeforeLosing(m_window, question)) {
+    case FileDialogs::Answer::Save:
+        return save();
+    case FileDialogs::Answer::Discard:
+        return true;
+    case FileDialogs::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+QString ProgramFiles::DraggedProgram(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return {};
+    }
+    const QUrl url = data->urls().front();
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+    return path.endsWith(QStringLiteral(".bas"), Qt::CaseInsensitive) ? path : QString();
+}
+
+bool ProgramFiles::openDropped(const QMimeData* data)
+{
+    const QString path = DraggedProgram(data);
+    if (path.isEmpty()) {
+        return false;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, path] { openFile(path); }, Qt::QueuedConnection);
+    return true;
+}
+
+} // namespace corvane

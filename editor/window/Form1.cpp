@@ -1,0 +1,381 @@
+#include "editor/window/Form1.h"
+
+#include "editor/files/ProgramFiles.h"
+#include "editor/preview/PreviewWindow.h"
+#include "editor/window/ControlTable.h"
+#include "editor/window/ControlView.h"
+#include "editor/window/Form1Sync.h"
+#include "editor/window/MessageTextBox.h"
+#include "editor/window/TwipsLayout.h"
+#include "editor/window/WindowStyle.h"
+#include "generator/MakerDetails.h"
+#include "resources/Resources.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kClientWidth = 4680;
+constexpr int kClientHeight = 5955;
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
+{
+    InitResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QRV 1.1 - ") + Latin1(maker::kWebAddress));
+    QIcon icon;
+    icon.addPixmap(LoadPicture(QStringLiteral(":/corvane/icon-16.png"), "png"));
+    icon.addPixmap(LoadPicture(QStringLiteral(":/corvane/icon-32.png"), "png"));
+    setWindowIcon(icon);
+    setFont(Form1Controls::WindowFont());
+
+    CreateControls(*this, Form1Controls::Table());
+    m_controls = Form1Controls::SetUp(*this, m_editor);
+    m_OptScrollGroup = new QButtonGroup(this);
+    for (std::size_t i = 0; i < m_controls.OptScroll.size(); ++i) {
+        m_OptScrollGroup->addButton(m_controls.OptScroll[i], static_cast<int>(i));
+    }
+    createHistoryActions();
+    m_sync = std::make_unique<Form1Sync>(m_editor, m_controls, *m_undoAction, *m_redoAction);
+    applyWindowStyle();
+    syncView();
+    applyLayout();
+    ApplyTabOrder(*this, Form1Controls::Table());
+
+    m_files = new ProgramFiles(m_editor, this);
+    connect(m_files, &ProgramFiles::editorChanged, this, &Form1::syncView);
+    addAction(m_files->openAction());
+    setAcceptDrops(true);
+    connectEvents();
+}
+
+Form1::~Form1()
+{
+    // The controls are destroyed after this part of the window; a focus or
+    // selection change they signal meanwhile must not reach it.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
+
+void Form1::Form_Load(const std::function<void()>& showSplash)
+{
+    hide();
+    if (showSplash) {
+        showSplash();
+    }
+    m_files->fillGlyphTable();
+    m_editor.Form_Load();
+    syncView();
+}
+
+bool Form1::openProgramFile(const QString& path)
+{
+    return m_files->openFile(path);
+}
+
+const GlyphTable& Form1::glyphTable() const
+{
+    return m_files->glyphTable();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!ProgramFiles::DraggedProgram(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    if (m_files->openDropped(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_files->confirmClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void Form1::applyWindowStyle()
+{
+    // A child made after the controls is destroyed after them.
+    auto* style = new WindowStyle();
+    style->setParent(this);
+    for (const ControlSpec& control : Form1Controls::Table()) {
+        ControlOf<QWidget>(*this, control.name)->setStyle(style);
+    }
+}
+
+void Form1::applyLayout()
+{
+    const qreal dpi = logicalDpiX();
+    setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
+    PlaceControls(*this, Form1Controls::Table());
+
+    // The substitute faces are wider than the ones the layout was drawn for;
+    // these captions would be clipped, and the layout leaves room to their right.
+    const auto& c = m_controls;
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             c.OptScroll[0], c.OptScroll[1], c.OptScroll[2], c.OptScroll[3], c.AboutLabels[0],
+             c.AboutLabels[1], c.AboutLabels[2], c.AboutLabels[3]}) {
+        widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+    }
+    c.LblLatch->adjustSize();
+}
+
+void Form1::connectEvents()
+{
+    const auto& c = m_controls;
+    connect(c.TxtMessage, &MessageTextBox::focusEntered, this, &Form1::onBoxFocused);
+    connect(c.TxtMessage, &MessageTextBox::focusLeft, this, &Form1::onBoxLeft);
+    connect(c.TxtMessage, &MessageTextBox::aboutToEdit, this, [this] {
+        // A keystroke or click in the box while the editor counts the focus
+        // as elsewhere (a click that did not move Qt's focus): the box
+        // receives it first.
+        if (!m_editor.TxtMessage().hasFocus()) {
+            onBoxFocused();
+        }
+    });
+    connect(c.TxtMessage, &QLineEdit::textEdited, this, &Form1::onMessageEdited);
+    connect(c.TxtMessage, &QLineEdit::returnPressed, this,
+            [this] { forward([this] { m_editor.userPressEnter(); }); });
+
+    connect(m_OptScrollGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        forward([this, id] { m_editor.userClickDirection(static_cast<std::size_t>(id)); });
+    });
+
+    // Arrow keys move the current row too and count as clicks.
+    connect(c.LstMessage, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            forward([this, row] { m_editor.userClickMessage(static_cast<std::size_t>(row)); });
+        }
+    });
+    connect(c.LstMessage, &QListWidget::itemSelectionChanged, this, &Form1::queueSync);
+    connect(c.LstSpeed, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) {
+            forward([this, row] { m_editor.userClickSpeed(static_cast<std::size_t>(row)); });
+        }
+    });
+    // A click on the speed already shown selects it again, which reads it
+    // back into the current speed.
+    connect(c.LstSpeed, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
+        forward(
+            [this, row = index.row()] { m_editor.userClickSpeed(static_cast<std::size_t>(row)); });
+    });
+    connect(c.LstSpeed, &QListWidget::itemSelectionChanged, this, &Form1::queueSync);
+    connect(c.CmbWidth, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0) {
+            forward([this, index] { m_editor.userClickWidth(static_cast<std::size_t>(index)); });
+        }
+    });
+
+    const auto button = [this](QPushButton* control, void (MessageEditor::*click)()) {
+        connect(control, &QPushButton::clicked, this,
+                [this, click] { forward([this, click] { (m_editor.*click)(); }); });
+    };
+    button(c.CmdNext, &MessageEditor::userClickNext);
+    button(c.CmdDel, &MessageEditor::userClickDelete);
+    button(c.CmdClear, &MessageEditor::userClickClear);
+    button(c.CmdUp, &MessageEditor::userClickUp);
+    button(c.CmdDn, &MessageEditor::userClickDown);
+    connect(c.CmdPlayOne, &QPushButton::clicked, this, &Form1::onPlayClicked);
+    connect(c.CmdSave, &QPushButton::clicked, this, &Form1::onSaveClicked);
+}
+
+template <typename Action> void Form1::forward(Action&& action)
+{
+    // Signals raised while the widgets are being updated are not the user's.
+    if (m_sync->isSyncing()) {
+        return;
+    }
+    std::forward<Action>(action)();
+    syncView();
+}
+
+void Form1::syncView()
+{
+    m_sync->syncView();
+}
+
+void Form1::queueSync()
+{
+    // The selection changes before the current row does; by the time the
+    // queued call runs, any click has reached the editor.
+    if (m_sync->isSyncing() || m_syncQueued) {
+        return;
+    }
+    m_syncQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_syncQueued = false;
+            syncView();
+        },
+        Qt::QueuedConnection);
+}
+
+void Form1::onBoxFocused()
+{
+    forward([this] { m_editor.userFocusBox(); });
+}
+
+void Form1::onBoxLeft()
+{
+    forward([this] { m_editor.userLeaveBox(); });
+}
+
+void Form1::onMessageEdited(const QString& text)
+{
+    forward([this, &text] {
+        const QByteArray bytes = text.toUtf8();
+        const auto caret = text.left(m_controls.TxtMessage->cursorPosition()).toUtf8().size();
+        m_editor.userEditText(std::string_view(bytes.constData(), bytes.size()),
+                              static_cast<std::size_t>(caret));
+    });
+}
+
+void Form1::onSaveClicked()
+{
+    if (!m_sync->isSyncing()) {
+        m_files->save();
+    }
+}
+
+void Form1::onPlayClicked()
+{
+    if (m_sync->isSyncing()) {
+        return;
+    }
+    const std::string caption = m_editor.CmdPlayOne().caption();
+    forward([this] { m_editor.userClickPlayOne(); });
+    // Only a click the editor carried out switches between play and pause.
+    if (m_editor.CmdPlayOne().caption() == caption) {
+        return;
+    }
+    if (m_preview == nullptr) {
+        m_preview = new PreviewWindow(this);
+        connect(m_preview, &PreviewWindow::closed, this,
+                [this] { forward([this] { m_editor.userClosePreview(); }); });
+        m_sync->setPreview(m_preview);
+    }
+    m_preview->showPlaying(m_editor.isPlaying());
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce || event->spontaneous()) {
+        return;
+    }
+    m_shownOnce = true;
+    if (const QScreen* shownOn = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    // The box is the first control in tab order that takes the focus.
+    m_controls.TxtMessage->setFocus(Qt::ActiveWindowFocusReason);
+    onBoxFocused();
+    for (QListWidget* list : {m_controls.LstMessage, m_controls.LstSpeed}) {
+        if (QListWidgetItem* current = list->currentItem()) {
+            list->scrollToItem(current);
+        }
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    // Enter anywhere in the window presses the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        forward([this] { m_editor.userPressEnter(); });
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form1::createHistoryActions()
+{
+    m_undoAction = new QAction(this);
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = new QAction(this);
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* action : {m_undoAction, m_redoAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(m_undoAction, &QAction::triggered, this, &Form1::undoStep);
+    connect(m_redoAction, &QAction::triggered, this, &Form1::redoStep);
+    // The box has no undo of its own: its keys and menu take the window's steps.
+    m_controls.TxtMessage->setHistoryActions(m_undoAction, m_redoAction);
+
+    m_controls.LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_controls.LstMessage, &QWidget::customContextMenuRequested, this,
+            &Form1::showMessageMenu);
+}
+
+void Form1::undoStep()
+{
+    forward([this] { m_editor.userUndo(); });
+    // The box may have shown the same text before; the caret goes to its end all the same.
+    m_controls.TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
+}
+
+void Form1::redoStep()
+{
+    forward([this] { m_editor.userRedo(); });
+    m_controls.TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
+}
+
+QMenu* Form1::buildMessageMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("messageMenu"));
+    menu->addAction(m_undoAction);
+    menu->addAction(m_redoAction);
+    menu->addSeparator();
+    menu->addAction(m_files->openAction());
+    return menu;
+}
+
+void Form1::showMessageMenu(const QPoint& position)
+{
+    QMenu* menu = buildMessageMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_controls.LstMessage->viewport()->mapToGlobal(position));
+}
+
+} // namespace corvane

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "editor/dialogs/FileDialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace corvane::testing {
+
+// The dialogs, answered as the test sets them, with what they were asked.
+class FakeFileDialogs final : public FileDialogs
+{
+public:
+    FakeFileDialogs() = default;
+    ~FakeFileDialogs() override = default;
+
+    QString chooseFile(QWidget*, const FileDialogSpec& spec) override
+    {
+        asked << spec;
+        return spec.purpose == FileDialogSpec::Purpose::Open ? openPath : savePath;
+    }
+    void warn(QWidget*, const QString& message) override { warnings << message; }
+    Answer askSaveBeforeLosing(QWidget*, const QString& question) override
+    {
+        questions << question;
+        return answer;
+    }
+
+    // Back to cancelling everything, with nothing asked.
+    void reset()
+    {
+        openPath.clear();
+        savePath.clear();
+        answer = Answer::Cancel;
+        asked.clear();
+        warnings.clear();
+        questions.clear();
+    }
+
+    // The titles of the file dialogs shown, in order.
+    QStringList askedTitles() const
+    {
+        QStringList titles;
+        for (const FileDialogSpec& spec : asked) {
+            titles << spec.title;
+        }
+        return titles;
+    }
+
+    QString openPath; // empty: the open dialog is cancelled
+    QString savePath; // empty: the save dialog is cancelled
+    Answer answer = Answer::Cancel;
+    QList<FileDialogSpec> asked;
+    QStringList warnings;
+    QStringList questions;
+};
+
+} // namespace corvane::testing

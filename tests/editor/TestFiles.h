@@ -1,0 +1,33 @@
+#pragma once
+
+#include "generator/GlyphTable.h"
+#include "generator/ProgramDocument.h"
+#include "generator/ProgramWriter.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace corvane::testing {
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes `program` at `path` as Save writes it; returns the path.
+inline QString WriteProgramFile(const QString& path, const ProgramDocument& program)
+{
+    GlyphTable glyphs;
+    FillGlyphTable(glyphs);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(
+            QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs)));
+    }
+    return path;
+}
+
+} // namespace corvane::testing

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "editor/files/ProgramFiles.h"
+#include "editor/model/MessageEditor.h"
+#include "editor/window/Form1.h"
+#include "generator/ProgramWriter.h"
+#include "tests/editor/FakeFileDialogs.h"
+#include "tests/editor/TestFiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLatin1String>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+#include <memory>
+
+namespace corvane::testing {
+
+// The child of `parent` with the control name `name`; a test cannot go on
+// without it, so a missing control ends the run with its name.
+template <typename T> T* FindControl(const QObject& parent, const char* name)
+{
+    auto* control = parent.findChild<T*>(QLatin1String(name));
+    if (control == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return control;
+}
+
+// The main window driven as a user drives it, for the window tests: one
+// window at a time, its dialogs answered by m_dialogs. A test class derives
+// from it beside QObject.
+class WindowDriver
+{
+protected:
+    // A new window, its dialogs the fake ones; not loaded, not shown.
+    void newWindow()
+    {
+        m_form = std::make_unique<Form1>();
+        m_form->programFiles().setDialogs(&m_dialogs);
+    }
+    // The load step, then shown and active: the editing state.
+    void showLoaded()
+    {
+        m_form->Form_Load({});
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    template <typename T = QWidget> T* find(const char* name) const
+    {
+        return FindControl<T>(*m_form, name);
+    }
+    QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
+    QListWidget* messages() const { return find<QListWidget>("LstMessage"); }
+    const MessageEditor& editor() const { return m_form->editor(); }
+
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void clickRow(QListWidget* list, int row)
+    {
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+        QCoreApplication::processEvents();
+    }
+    // Keystrokes into the message box, which must have the focus.
+    void type(const QString& text)
+    {
+        QCOMPARE(QApplication::focusWidget(), box());
+        QTest::keyClicks(box(), text);
+    }
+    // Replaces the current entry and adds `count` − 1 after it, each of
+    // `length` characters pasted into the box; 256 of 256 make the largest list.
+    void fillMessages(int count, int length = MessageEntry::kMaxTextLength)
+    {
+        QGuiApplication::clipboard()->setText(QString(length, QLatin1Char('x')));
+        for (int entry = 0; entry < count; ++entry) {
+            QTest::mouseClick(box(), Qt::LeftButton);
+            QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
+            if (entry + 1 < count) {
+                QTest::keyClick(box(), Qt::Key_Return);
+            }
+        }
+    }
+
+    static QStringList Rows(const QListWidget* list)
+    {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) {
+            texts << list->item(row)->text();
+        }
+        return texts;
+    }
+    QStringList shownMessages() const { return Rows(messages()); }
+
+    // What Save writes for the list as the editor holds it.
+    QByteArray expectedProgram() const
+    {
+        GlyphTable glyphs;
+        FillGlyphTable(glyphs);
+        const auto entries = editor().entries();
+        const auto width = *editor().CmbWidth().selectedIndex();
+        const Board board{editor().CmbWidth().itemText(width), editor().LatchCount(), 7};
+        return QByteArray::fromStdString(RenderProgram(entries, board, glyphs));
+    }
+
+    FakeFileDialogs m_dialogs;
+    std::unique_ptr<Form1> m_form;
+};
+
+} // namespace corvane::testing

@@ -1,0 +1,274 @@
+#include "editor/files/ProgramFiles.h"
+
+#include "editor/model/MessageEditor.h"
+#include "tests/editor/FakeFileDialogs.h"
+#include "tests/editor/TestFiles.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+#include <memory>
+#include <string>
+
+Q_DECLARE_METATYPE(corvane::FileDialogs::Answer)
+
+namespace corvane {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteProgramFile;
+
+// Two messages on width "13" (three latches): Up at speed 7, Right at speed 0.
+const ProgramDocument kProgram{{{"HELLO", PackItemData(2, 7)}, {"WORLD", PackItemData(1, 0)}},
+                               Board::ofWidth("13")};
+
+const std::vector<MessageEntry> kTyped{{"TYPED", 5}};
+
+} // namespace
+
+// Opening, saving, the close question and drops, without a window: the
+// editor is driven directly and the dialogs are fakes.
+class ProgramFilesTest final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const char* name) const { return m_folder->filePath(QLatin1String(name)); }
+    // Entries, width and the box's text: what a refusal leaves as it was.
+    std::string state() const
+    {
+        std::string state = m_editor->TxtMessage().text() + '#' +
+                            std::string(m_editor->CmbWidth().selectedText()) + '#';
+        for (const MessageEntry& entry : m_editor->entries()) {
+            state += entry.text + ':' + std::to_string(entry.itemData) + '|';
+        }
+        return state;
+    }
+    QByteArray programAsSaved() const
+    {
+        GlyphTable glyphs;
+        FillGlyphTable(glyphs);
+        const ProgramDocument program = m_editor->prepareProgram();
+        return QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs));
+    }
+
+    testing::FakeFileDialogs m_dialogs;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MessageEditor> m_editor;
+    std::unique_ptr<ProgramFiles> m_files;
+
+private slots:
+    // The editor as the shown window leaves it, "TYPED" in its first entry.
+    void init()
+    {
+        m_dialogs.reset();
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_editor = std::make_unique<MessageEditor>();
+        m_files = std::make_unique<ProgramFiles>(*m_editor, nullptr);
+        m_files->setDialogs(&m_dialogs);
+        m_files->fillGlyphTable();
+        m_editor->Form_Load();
+        m_editor->userFocusBox();
+        m_editor->userEditText("TYPED", 5);
+    }
+    void cleanup()
+    {
+        m_files.reset();
+        m_editor.reset();
+    }
+
+    void openActionAsksAboutChangesThenForTheProgram_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<FileDialogs::Answer>("answer");
+        QTest::addColumn<QString>("savedAs"); // the save dialog's answer
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<bool>("opened");
+        const QString save = QStringLiteral("Select a Name for Program");
+        const QString open = QStringLiteral("Open a Program");
+        using Answer = FileDialogs::Answer;
+        QTest::newRow("unchanged") << false << Answer::Cancel << "" << QStringList{open} << true;
+        QTest::newRow("cancel") << true << Answer::Cancel << "" << QStringList{} << false;
+        QTest::newRow("discard") << true << Answer::Discard << "" << QStringList{open} << true;
+        QTest::newRow("save") << true << Answer::Save << "kept.bas" << QStringList{save, open}
+                              << true;
+        QTest::newRow("save cancelled") << true << Answer::Save << "" << QStringList{save} << false;
+    }
+    void openActionAsksAboutChangesThenForTheProgram()
+    {
+        QFETCH(bool, changed);
+        QFETCH(FileDialogs::Answer, answer);
+        QFETCH(QString, savedAs);
+        QFETCH(QStringList, dialogs);
+        QFETCH(bool, opened);
+        if (!changed) {
+            m_editor->userClickClear(); // one blank entry is nothing to lose
+        }
+        const std::string before = state();
+        m_dialogs.answer = answer;
+        m_dialogs.openPath = WriteProgramFile(path("sign.bas"), kProgram);
+        m_dialogs.savePath = savedAs.isEmpty() ? QString() : m_folder->filePath(savedAs);
+        QSignalSpy changes(m_files.get(), &ProgramFiles::editorChanged);
+
+        m_files->openAction()->trigger();
+
+        QCOMPARE(m_dialogs.questions,
+                 changed ? QStringList{QString::fromLatin1(ProgramFiles::kOpenQuestion)}
+                         : QStringList{});
+        QCOMPARE(m_dialogs.askedTitles(), dialogs);
+        if (opened) {
+            QCOMPARE(m_editor->entries(), kProgram.entries);
+            QCOMPARE(std::string(m_editor->CmbWidth().selectedText()), std::string("13"));
+            QVERIFY(!m_editor->isChanged()); // what was opened counts as saved
+            QVERIFY(!changes.isEmpty());     // so the window shows it
+        } else if (answer == FileDialogs::Answer::Cancel) {
+            QCOMPARE(state(), before);
+        }
+        if (!savedAs.isEmpty()) {
+            QVERIFY(!ReadFile(m_dialogs.savePath).isEmpty());
+        }
+        QVERIFY(m_dialogs.warnings.isEmpty());
+    }
+
+    // Each refusal names the file and says why; the list stays as it was.
+    void refusalsNameTheFileAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("not a program") << "other.bas"
+                                       << "Line 1: ";
+        QTest::newRow("larger than 16 MiB") << "huge.bas"
+                                            << "16 MiB";
+        QTest::newRow("missing") << "missing.bas"
+                                 << "No such file";
+    }
+    void refusalsNameTheFileAndChangeNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, why);
+        const QString file = m_folder->filePath(name);
+        QFile content(file);
+        if (name == QLatin1String("other.bas")) {
+            QVERIFY(content.open(QIODevice::WriteOnly));
+            content.write("PRINT \"HELLO\"\r\nEND\r\n");
+        } else if (name == QLatin1String("huge.bas")) {
+            QVERIFY(content.open(QIODevice::WriteOnly) && content.resize(qint64{17} << 20));
+        }
+        content.close();
+        m_dialogs.answer = FileDialogs::Answer::Discard;
+        const std::string before = state();
+
+        QVERIFY(!m_files->openFile(file));
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        const QString warning = m_dialogs.warnings.front();
+        QVERIFY2(warning.contains(QDir::toNativeSeparators(file)), qPrintable(warning));
+        QVERIFY2(warning.contains(why), qPrintable(warning));
+        QCOMPARE(state(), before);
+        QVERIFY(m_editor->isChanged());
+    }
+
+    // Save asks for a name, writes the program there and counts it as saved;
+    // a cancelled dialog writes nothing, a failed write says where and why.
+    void saveWritesTheNamedFileOnly()
+    {
+        QSignalSpy changes(m_files.get(), &ProgramFiles::editorChanged);
+        QVERIFY(!m_files->save());
+        QCOMPARE(m_dialogs.askedTitles(), QStringList{"Select a Name for Program"});
+        QVERIFY(m_dialogs.asked.front().purpose == FileDialogSpec::Purpose::Save);
+        QVERIFY(m_editor->isChanged());
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{});
+        QCOMPARE(changes.size(), 1); // Save's click commits before the dialog
+
+        m_dialogs.savePath = path("no such folder/sign.bas");
+        QVERIFY(!m_files->save());
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        QVERIFY2(m_dialogs.warnings.front().contains(QDir::toNativeSeparators(m_dialogs.savePath)),
+                 qPrintable(m_dialogs.warnings.front()));
+        QVERIFY(m_editor->isChanged());
+
+        m_dialogs.savePath = path("sign");
+        QVERIFY(m_files->save());
+        QCOMPARE(ReadFile(m_dialogs.savePath), programAsSaved()); // no suffix added
+        QVERIFY(!m_editor->isChanged());
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        QCOMPARE(m_editor->entries(), kTyped);
+    }
+
+    // A save whose tables alone exceed the chip's flash writes the file,
+    // then warns with the numbers.
+    void saveTooLargeForTheChipWarnsAfterWriting()
+    {
+        const std::vector<MessageEntry> large(6, {std::string(256, 'x'), 5});
+        m_dialogs.answer = FileDialogs::Answer::Discard;
+        QVERIFY(
+            m_files->openFile(WriteProgramFile(path("large.bas"), {large, Board::ofWidth("20")})));
+        m_dialogs.savePath = path("again.bas");
+        QVERIFY(m_files->save());
+        QCOMPARE(ReadFile(m_dialogs.savePath), ReadFile(path("large.bas")));
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        // Six tables of 256 characters and 4 + 4 blank lines: 6 × 1,576 bytes.
+        for (const char* part : {"ATmega8", "9,456", "8,192"}) {
+            QVERIFY2(m_dialogs.warnings.front().contains(QLatin1String(part)),
+                     qPrintable(m_dialogs.warnings.front()));
+        }
+    }
+
+    void closeAsksOnlyWhenTheListChanged()
+    {
+        QVERIFY(!m_files->confirmClose());
+        QCOMPARE(m_dialogs.questions,
+                 QStringList{QString::fromLatin1(ProgramFiles::kCloseQuestion)});
+        m_dialogs.savePath = path("closing.bas");
+        m_dialogs.answer = FileDialogs::Answer::Save;
+        QVERIFY(m_files->confirmClose());
+        QVERIFY(QFile::exists(m_dialogs.savePath));
+        QVERIFY(m_files->confirmClose());
+        QCOMPARE(m_dialogs.questions.size(), 2);
+    }
+
+    void dropTakesOneLocalBasFile_data()
+    {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<bool>("taken");
+        const QUrl program = QUrl::fromLocalFile(QStringLiteral("/tmp/sign.BAS"));
+        QTest::newRow("one .bas file") << QList<QUrl>{program} << true;
+        QTest::newRow("another type") << QList<QUrl>{QUrl::fromLocalFile("/tmp/sign.txt")} << false;
+        QTest::newRow("two files") << QList<QUrl>{program, program} << false;
+        QTest::newRow("not local")
+            << QList<QUrl>{QUrl(QStringLiteral("https://www.corvane.example/sign.bas"))} << false;
+        QTest::newRow("no file") << QList<QUrl>{} << false;
+    }
+    void dropTakesOneLocalBasFile()
+    {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(bool, taken);
+        QMimeData data;
+        data.setUrls(urls);
+        QCOMPARE(ProgramFiles::DraggedProgram(&data),
+                 taken ? QStringLiteral("/tmp/sign.BAS") : QString());
+        QCOMPARE(m_files->openDropped(&data), taken);
+        QVERIFY(ProgramFiles::DraggedProgram(nullptr).isEmpty());
+    }
+
+    // The drag's source waits for the drop: the program opens after it returned.
+    void droppedProgramOpensOnceTheDropReturned()
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(WriteProgramFile(path("dropped.bas"), kProgram))});
+        m_dialogs.answer = FileDialogs::Answer::Discard;
+        QVERIFY(m_files->openDropped(&data));
+        QCOMPARE(m_editor->entries(), kTyped);
+        QVERIFY(m_dialogs.questions.isEmpty());
+        QTRY_COMPARE(m_editor->entries(), kProgram.entries);
+        QCOMPARE(m_dialogs.questions.size(), 1);
+    }
+};
+
+} // namespace corvane
+
+QTEST_MAIN(corvane::ProgramFilesTest)
+#include "ProgramFilesTest.moc"
