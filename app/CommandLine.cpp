@@ -38,7 +38,7 @@ void AddOptions(QCommandLineParser& parser)
 
 bool RunsWithoutWindow(int argc, char** argv)
 {
-    static constexpr const char* kWindowless[] = {"--firmware", "-h", "--help", "-?",
+    static constexpr const char* kWindowless[] = {"--firmware", "-h", "--help",   "-?",
                                                   "--help-all", "-v", "--version"};
     for (int index = 1; index < argc; ++index) {
         for (const char* option : kWindowless) {
