@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <stdexcept>
 
 namespace corvane {
@@ -103,6 +104,25 @@ INSTANTIATE_TEST_SUITE_P(Widths, WidthPicture,
                                            WidthCase{"10", {{0, '1'}, {5, '0'}}},
                                            WidthCase{"18", {{3, '1'}, {9, '8'}}},
                                            WidthCase{"40", {{14, '4'}, {20, '0'}}}));
+
+// Each phase takes about 2 s (the all-lit one 1 s) on every board the list offers.
+TEST(WiringTest, EveryPhaseTakesAboutTwoSeconds)
+{
+    for (int columns = 5; columns <= 40; ++columns) {
+        if (!Board::isListedWidth(columns)) {
+            continue;
+        }
+        std::map<WiringPhase, int> refreshes;
+        for (const WiringImage& image : WiringTestImages(Board::ofWidth(std::to_string(columns)))) {
+            refreshes[image.phase] += image.refreshes;
+        }
+        for (const auto& [phase, total] : refreshes) {
+            const int expected = phase == WiringPhase::AllLit ? 40 : 80;
+            EXPECT_NEAR(total, expected, expected / 5)
+                << "width " << columns << ", " << WiringPhaseName(phase);
+        }
+    }
+}
 
 TEST(WiringTest, RefusesABoardTheListDoesNotOffer)
 {
