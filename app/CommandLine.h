@@ -10,8 +10,8 @@ namespace corvane {
 // Corvane's options, for the window and for the work done without one.
 void AddOptions(QCommandLineParser& parser);
 
-// Whether the arguments ask for work without a window (--firmware, --help,
-// --version), which then needs no display.
+// Whether the arguments ask for work without a window (--firmware,
+// --wiring-test, --width, --help, --version), which then needs no display.
 bool RunsWithoutWindow(int argc, char** argv);
 
 // Runs the windowless work the parsed arguments ask for; returns the exit
@@ -22,5 +22,11 @@ int RunCommandLine(const QCommandLineParser& parser, QTextStream& errors);
 // `hexPath` as Intel HEX. Nothing is written when the program cannot be read
 // or its firmware does not fit the chip.
 int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextStream& errors);
+
+// --wiring-test with --width: the wiring test for a board `width` columns
+// wide, written to `outPath` as firmware (Intel HEX) when it ends in .hex or
+// as a BASCOM-AVR program when it ends in .bas. Nothing is written for a
+// width the width list does not offer or another ending.
+int BuildWiringTestFile(const QString& outPath, const QString& width, QTextStream& errors);
 
 } // namespace corvane

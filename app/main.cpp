@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     QCommandLineParser arguments;
     corvane::AddOptions(arguments);
 
-    // Building a firmware, or printing the help, needs no display.
+    // Building a firmware or the wiring test, or printing the help, needs no display.
     if (corvane::RunsWithoutWindow(argc, argv)) {
         QCoreApplication application(argc, argv);
         NameApplication();

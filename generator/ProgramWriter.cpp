@@ -1,6 +1,7 @@
 #include "generator/ProgramWriter.h"
 
 #include "generator/MakerDetails.h"
+#include "generator/ProgramParts.h"
 #include "generator/ScrollBlock.h"
 #include "generator/ScrollPlan.h"
 #include "generator/TextLines.h"
@@ -58,6 +59,8 @@ void AppendBannerLine(std::string& out, std::string_view prefix, std::string_vie
     AppendLine(out, "*");
 }
 
+} // namespace
+
 void WriteBanner(std::string& out)
 {
     const std::string rule = "'" + std::string(45, '*');
@@ -98,6 +101,8 @@ void WriteHeader(std::string& out, bool wordCounters)
     AppendLine(out);
 }
 
+namespace {
+
 std::string_view DirectionWord(ScrollDirection direction)
 {
     switch (direction) {
@@ -113,20 +118,35 @@ std::string_view DirectionWord(ScrollDirection direction)
     return "Left  ";
 }
 
-void WriteArtAndTitle(std::string& out, const ScrollBlockInput& block)
+std::string TitleOf(const ScrollBlockInput& block)
+{
+    return "Scrolling Text" + block.labelNumber + " to " +
+           std::string(DirectionWord(block.direction));
+}
+
+} // namespace
+
+void WriteArtAndTitle(std::string& out, std::string_view title)
 {
     for (const std::string_view line : maker::kArtLines) {
         AppendLine(out, line);
     }
     AppendLine(out, kTitleRule);
-    out += "' | Scrolling Text";
-    out += block.labelNumber;
-    out += " to ";
-    out += DirectionWord(block.direction);
+    out += "' | ";
+    out += title;
     AppendLine(out, "|");
     AppendLine(out, kTitleRule);
     AppendLine(out);
 }
+
+void WriteProgramEnd(std::string& out)
+{
+    AppendLine(out, "Loop");
+    AppendLine(out, "End 'end program");
+    AppendLine(out);
+}
+
+namespace {
 
 void WriteDataTable(std::string& out, const MessageEntry& entry, const ScrollBlockInput& block,
                     const GlyphTable& glyphs)
@@ -241,12 +261,10 @@ std::string RenderProgram(std::span<const MessageEntry> entries, const Board& bo
     WriteBanner(out);
     WriteHeader(out, wordCounters);
     for (const ScrollBlockInput& block : blocks) {
-        WriteArtAndTitle(out, block);
+        WriteArtAndTitle(out, TitleOf(block));
         WriteScrollBlock(out, block);
     }
-    AppendLine(out, "Loop");
-    AppendLine(out, "End 'end program");
-    AppendLine(out);
+    WriteProgramEnd(out);
     for (std::size_t index = 0; index < entries.size(); ++index) {
         WriteDataTable(out, entries[index], blocks[index], glyphs);
     }

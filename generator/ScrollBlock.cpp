@@ -67,11 +67,7 @@ void WriteLatchPart(std::string& out, const ScrollPlan& plan, const std::string&
 
 void WriteTail(std::string& out)
 {
-    AppendLine(out, "    Portc = Scan");
-    AppendLine(out, "    Rotate Scan , Left , 1");
-    AppendLine(out, "    Waitms ", ScrollPlan::kColumnWaitMs);
-    AppendLine(out, "    Portc = 0");
-    AppendLine(out);
+    WriteColumnTail(out);
     AppendLine(out, "   Next I");
     AppendLine(out, "  Next Refresh");
     AppendLine(out, " Next S");
@@ -79,6 +75,15 @@ void WriteTail(std::string& out)
 }
 
 } // namespace
+
+void WriteColumnTail(std::string& out)
+{
+    AppendLine(out, "    Portc = Scan");
+    AppendLine(out, "    Rotate Scan , Left , 1");
+    AppendLine(out, "    Waitms ", ScrollPlan::kColumnWaitMs);
+    AppendLine(out, "    Portc = 0");
+    AppendLine(out);
+}
 
 void WriteScrollBlock(std::string& out, const ScrollBlockInput& input)
 {
