@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
 
-#include "editor/ProgramLoading.h"
+#include "programfile/ProgramLoading.h"
 #include "generator/Firmware.h"
 #include "generator/GlyphTable.h"
 #include "generator/IntelHex.h"
-#include "generator/ProgramFile.h"
+#include "programfile/ProgramFile.h"
 #include "generator/WiringTest.h"
 #include "generator/WiringTestProgram.h"
 

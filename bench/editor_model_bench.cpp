@@ -10,17 +10,19 @@
 namespace {
 
 using corvane::MessageEditor;
+using corvane::MessageEntry;
+using corvane::ProgramDocument;
 
 // 256 entries of 256 characters, each text its own, the first entry current.
 void FillList(MessageEditor& editor)
 {
     editor.Form_Load();
     editor.userFocusBox();
-    for (std::size_t i = 0; i < MessageEditor::kMaxEntries; ++i) {
+    for (std::size_t i = 0; i < ProgramDocument::kMaxEntries; ++i) {
         if (i > 0) {
             editor.userPressEnter();
         }
-        std::string text(MessageEditor::kMaxTextLength, static_cast<char>('A' + i % 26));
+        std::string text(MessageEntry::kMaxTextLength, static_cast<char>('A' + i % 26));
         text.replace(0, 3, std::to_string(100 + i));
         editor.userEditText(text, text.size());
     }
@@ -49,7 +51,7 @@ void KeystrokeOnFullList(benchmark::State& state)
         benchmark::DoNotOptimize(editor.userEditText(text, text.size()));
         erase = !erase;
     }
-    if (editor.LstMessage().count() != MessageEditor::kMaxEntries) {
+    if (editor.LstMessage().count() != ProgramDocument::kMaxEntries) {
         state.SkipWithError("the list is not full");
     }
 }
@@ -88,7 +90,7 @@ void UndoClearOnFullList(benchmark::State& state)
         state.ResumeTiming();
         editor.userUndo();
     }
-    if (editor.LstMessage().count() != MessageEditor::kMaxEntries) {
+    if (editor.LstMessage().count() != ProgramDocument::kMaxEntries) {
         state.SkipWithError("the list did not come back");
     }
 }
@@ -107,9 +109,9 @@ void FullHistoryMemory(benchmark::State& state)
             MessageEditor editor;
             FillList(editor);
             for (std::size_t step = 0; step < corvane::EditHistory::kCapacity; ++step) {
-                editor.userClickMessage(step % MessageEditor::kMaxEntries);
+                editor.userClickMessage(step % ProgramDocument::kMaxEntries);
                 editor.userFocusBox();
-                const std::string text(MessageEditor::kMaxTextLength,
+                const std::string text(MessageEntry::kMaxTextLength,
                                        static_cast<char>('a' + step % 26));
                 editor.userEditText(text, text.size());
             }
@@ -119,13 +121,13 @@ void FullHistoryMemory(benchmark::State& state)
             state.counters["typing_MiB"] = static_cast<double>(HeapInUse() - before) / kMiB;
         }
 
-        std::vector<corvane::ListItem> items(MessageEditor::kMaxEntries);
+        std::vector<corvane::ListItem> items(ProgramDocument::kMaxEntries);
         const std::size_t start = HeapInUse();
         {
             corvane::EditHistory history;
             for (std::size_t step = 0; step <= corvane::EditHistory::kCapacity; ++step) {
                 for (std::size_t i = 0; i < items.size(); ++i) {
-                    items[i].text.assign(MessageEditor::kMaxTextLength,
+                    items[i].text.assign(MessageEntry::kMaxTextLength,
                                          static_cast<char>('a' + (step + i) % 26));
                     items[i].text.replace(0, 4, std::to_string(1000 + step));
                 }

@@ -1,7 +1,7 @@
 #include "generator/BoardSimulator.h"
-#include "generator/ProgramFile.h"
 #include "generator/ProgramReader.h"
 #include "generator/ProgramWriter.h"
+#include "programfile/ProgramFile.h"
 #include "tests/generator/LargestList.h"
 
 #include <benchmark/benchmark.h>

@@ -33,8 +33,8 @@ struct FullWindow
         form.show();
         QApplication::processEvents();
         box = form.findChild<QLineEdit*>(QStringLiteral("TxtMessage"));
-        const QString full(corvane::MessageEditor::kMaxTextLength, QLatin1Char('W'));
-        for (std::size_t i = 0; i < corvane::MessageEditor::kMaxEntries; ++i) {
+        const QString full(corvane::MessageEntry::kMaxTextLength, QLatin1Char('W'));
+        for (std::size_t i = 0; i < corvane::ProgramDocument::kMaxEntries; ++i) {
             if (i > 0) {
                 SendKey(box, Qt::Key_Return);
             }
@@ -68,7 +68,7 @@ void Keystroke(benchmark::State& state, bool paint)
         }
         erase = !erase;
     }
-    if (window.form.editor().LstMessage().count() != corvane::MessageEditor::kMaxEntries ||
+    if (window.form.editor().LstMessage().count() != corvane::ProgramDocument::kMaxEntries ||
         window.box->text().size() < 255) {
         state.SkipWithError("the list is not full");
     }
@@ -145,7 +145,7 @@ void UndoClear(benchmark::State& state, bool paint)
             QApplication::processEvents();
         }
     }
-    if (window.form.editor().LstMessage().count() != corvane::MessageEditor::kMaxEntries) {
+    if (window.form.editor().LstMessage().count() != corvane::ProgramDocument::kMaxEntries) {
         state.SkipWithError("the list did not come back");
     }
 }

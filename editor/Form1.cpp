@@ -6,7 +6,6 @@
 #include "editor/MessageTextBox.h"
 #include "editor/OneRowList.h"
 #include "editor/PreviewWindow.h"
-#include "editor/ProgramLoading.h"
 #include "editor/SaveDialogs.h"
 #include "editor/StandardOpenDialogs.h"
 #include "editor/StandardSaveDialogs.h"
@@ -15,7 +14,8 @@
 #include "editor/model/FlashUse.h"
 #include "editor/model/PreviewInput.h"
 #include "generator/MakerDetails.h"
-#include "generator/ProgramFile.h"
+#include "programfile/ProgramFile.h"
+#include "programfile/ProgramLoading.h"
 #include "resources/Resources.h"
 
 #include <QAction>

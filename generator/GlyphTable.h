@@ -16,6 +16,12 @@ inline constexpr unsigned char kFirstGlyphCode = 32;
 inline constexpr unsigned char kLastGlyphCode = 126;
 inline constexpr std::size_t kGlyphColumnCount = 5;
 
+// The characters the font shows: codes 32 to 126.
+constexpr bool HasGlyph(unsigned char code)
+{
+    return code >= kFirstGlyphCode && code <= kLastGlyphCode;
+}
+
 // The built-in 5×7 font as Data-line texts. Entry k holds the glyph of code
 // k + 32; entries 0 to 94 are set by FillGlyphTable, the rest stay empty.
 class GlyphTable final
@@ -39,7 +45,7 @@ void FillGlyphTable(GlyphTable& table);
 // drawn and written as "?", so each character yields exactly five glyph bytes.
 constexpr unsigned char PrintableCode(unsigned char code)
 {
-    return code >= kFirstGlyphCode && code <= kLastGlyphCode ? code : '?';
+    return HasGlyph(code) ? code : '?';
 }
 
 // The glyph text of PrintableCode(code); empty while the table is unfilled.

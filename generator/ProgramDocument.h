@@ -3,14 +3,18 @@
 #include "generator/Board.h"
 #include "generator/MessageEntry.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace corvane {
 
 // A program as the editor holds it and the writer renders it: the messages in
-// list order and the board they scroll on.
+// list order (at most 256, one table label each from Text00 to Text255) and
+// the board they scroll on.
 struct ProgramDocument
 {
+    static constexpr std::size_t kMaxEntries = 256;
+
     std::vector<MessageEntry> entries{};
     Board board{};
 

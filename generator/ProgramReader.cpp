@@ -1,10 +1,11 @@
 #include "generator/ProgramReader.h"
 
+#include "generator/ProgramText.h"
 #include "generator/ProgramWriter.h"
 #include "generator/ScrollPlan.h"
+#include "generator/TextLines.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <optional>
 #include <stdexcept>
@@ -12,35 +13,15 @@
 
 namespace corvane {
 
+using namespace program;
+
 namespace {
 
-constexpr std::size_t kMaxMessages = 256;
-constexpr std::size_t kMaxTextLength = 256;
-constexpr int kMaxRefreshCount = 10;
 constexpr std::size_t kMaxNumberDigits = 6;
 constexpr std::size_t kShownLength = 60;
 
-constexpr std::string_view kBannerRule = "'*********************************************";
-constexpr std::string_view kTitlePrefix = "' | Scrolling Text";
-constexpr std::array<std::string_view, 4> kTitleEnds = {"Left  |", "Right |", "Up    |", "Down  |"};
-constexpr std::array<std::string_view, 4> kDirectionNames = {"Left", "Right", "Up", "Down"};
-constexpr std::string_view kHeadPrefix = " For S = 0 To ";
-constexpr std::string_view kLeftWindowLine = "  E = S + 4";
-constexpr std::string_view kStepRefreshPrefix = "  M = ";
-constexpr std::string_view kRightWindowSuffix = " - S";
-constexpr std::string_view kRefreshPrefix = "  For Refresh = 1 To ";
-constexpr std::string_view kFirstStepPrefix = "  If S = 0 Then M = ";
-constexpr std::string_view kLookupPrefix = "    Portd = Lookup(";
-constexpr std::string_view kShiftPrefix = "    Shift Portd";
-constexpr std::string_view kShiftUpLine = "    Shift Portd , Left , S";
-constexpr std::string_view kShiftDownLine = "    Shift Portd , Right , S";
-constexpr std::string_view kTailFirstLine = "    Portc = Scan";
-constexpr std::string_view kLoopLine = "Loop";
-constexpr std::string_view kTablePrefix = "Text";
-constexpr std::string_view kDataPrefix = "Data ";
-constexpr std::string_view kBlankColumnLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
+constexpr int kLastColumn = ScrollPlan::kColumnsPerLatch - 1;
 // "Data " + glyph text + " , &H00  '" + the character.
-constexpr std::string_view kGapAndComment = " , &H00  '";
 constexpr std::size_t kGlyphTextLength = 32;
 constexpr std::size_t kCharacterLineLength =
     kDataPrefix.size() + kGlyphTextLength + kGapAndComment.size() + 1;
@@ -82,19 +63,26 @@ std::optional<int> NumberAfter(std::string_view line, std::string_view prefix)
     return line.starts_with(prefix) ? Number(line.substr(prefix.size())) : std::nullopt;
 }
 
+// A line the writer prints with a number in it, e.g. "  E = S + 4".
+std::string Line(std::string_view prefix, long long number, std::string_view suffix = {})
+{
+    return std::string(prefix) + std::to_string(number) + std::string(suffix);
+}
+
 bool IsTableLabel(std::string_view line)
 {
-    return line.starts_with(kTablePrefix) && line.ends_with(':');
+    return line.starts_with(kTablePrefix) && line.ends_with(kLabelEnd);
 }
 
-std::string_view NameOf(ScrollDirection direction)
+std::string TableOf(std::size_t index)
 {
-    return kDirectionNames[static_cast<std::size_t>(direction)];
+    return TableName(LabelNumber(index));
 }
 
-std::string TableName(std::size_t index)
+// The refresh counts as a reason gives them: "from 1 to 10".
+std::string RefreshCountRange()
 {
-    return std::string(kTablePrefix) + LabelNumber(index);
+    return "from " + std::to_string(kMinRefreshCount) + " to " + std::to_string(kMaxRefreshCount);
 }
 
 // Walks the file line by line. Every line ends in CR LF, or every line in LF
@@ -219,25 +207,28 @@ private:
 
     void readBlocks()
     {
+        const std::string afterLastBlock = Quoted(kLoopLine) + " after the last scroll block";
         for (;;) {
             const std::size_t number = m_lines.lineNumber();
-            const std::string_view line = take("\"Loop\" after the last scroll block");
+            const std::string_view line = take(afterLastBlock);
             if (line == kLoopLine) {
                 break;
             }
             if (IsTableLabel(line)) {
-                Refuse(number, "expected \"Loop\" after the last scroll block");
+                Refuse(number, "expected " + afterLastBlock);
             }
             if (!line.starts_with(kTitlePrefix)) {
                 continue;
             }
-            if (m_blocks.size() == kMaxMessages) {
-                Refuse(number, "expected \"Loop\": a program holds at most 256 messages");
+            if (m_blocks.size() == ProgramDocument::kMaxEntries) {
+                Refuse(number, "expected " + Quoted(kLoopLine) + ": a program holds at most " +
+                                   std::to_string(ProgramDocument::kMaxEntries) + " messages");
             }
             readBlock(readTitle(line, number));
         }
         if (m_blocks.empty()) {
-            Refuse(m_lines.lineNumber() - 1, "expected the title box of Text00 before \"Loop\"");
+            Refuse(m_lines.lineNumber() - 1,
+                   "expected the title box of " + TableOf(0) + " before " + Quoted(kLoopLine));
         }
     }
 
@@ -245,25 +236,32 @@ private:
     {
         const std::string label = LabelNumber(m_blocks.size());
         std::string_view rest = line.substr(kTitlePrefix.size());
-        if (!rest.starts_with(label) || !rest.substr(label.size()).starts_with(" to ")) {
-            Refuse(number,
-                   "expected the title box of Text" + label + ": the labels count up from 00");
+        if (!rest.starts_with(label) || !rest.substr(label.size()).starts_with(kTitleTo)) {
+            Refuse(number, "expected the title box of " + TableName(label) +
+                               ": the labels count up from " + LabelNumber(0));
         }
-        rest.remove_prefix(label.size() + 4);
-        for (std::size_t direction = 0; direction < kTitleEnds.size(); ++direction) {
-            if (rest == kTitleEnds[direction]) {
-                return static_cast<ScrollDirection>(direction);
+        rest.remove_prefix(label.size() + kTitleTo.size());
+        for (int index = 0; index < kDirectionCount; ++index) {
+            const auto direction = static_cast<ScrollDirection>(index);
+            if (rest.starts_with(DirectionWord(direction)) &&
+                rest.substr(DirectionWord(direction).size()) == kTitleEnd) {
+                return direction;
             }
         }
+        std::string names; // "Left, Right, Up or Down"
+        for (int index = 0; index < kDirectionCount; ++index) {
+            names += index == 0 ? "" : index + 1 == kDirectionCount ? " or " : ", ";
+            names += DirectionName(static_cast<ScrollDirection>(index));
+        }
         Refuse(number,
-               "expected the direction Left, Right, Up or Down in the title box of Text" + label);
+               "expected the direction " + names + " in the title box of " + TableName(label));
     }
 
     void readBlock(ScrollDirection direction)
     {
-        const std::string table = TableName(m_blocks.size());
-        const std::string says = ": the title box says " + std::string(NameOf(direction));
-        while (!m_lines.atEnd() && !m_lines.peek().starts_with(kHeadPrefix)) {
+        const std::string table = TableOf(m_blocks.size());
+        const std::string says = ": the title box says " + std::string(DirectionName(direction));
+        while (!m_lines.atEnd() && !m_lines.peek().starts_with(kStepLoopPrefix)) {
             const std::string_view line = m_lines.peek();
             if (line.starts_with(kTitlePrefix) || line == kLoopLine) {
                 break;
@@ -271,49 +269,46 @@ private:
             m_lines.next();
         }
         BlockFacts facts{.headLine = m_lines.lineNumber(), .direction = direction};
-        const auto endValue = NumberAfter(take("the scroll block of " + table), kHeadPrefix);
+        const auto endValue = NumberAfter(take("the scroll block of " + table), kStepLoopPrefix);
         if (!endValue) {
-            Refuse(facts.headLine,
-                   "expected \" For S = 0 To \" and a number, the scroll block of " + table);
+            Refuse(facts.headLine, "expected " + Quoted(kStepLoopPrefix) +
+                                       " and a number, the scroll block of " + table);
         }
         facts.endValue = *endValue;
 
         std::optional<int> refreshCount;
         switch (direction) {
         case ScrollDirection::Left:
-            takeLine(kLeftWindowLine, says);
-            refreshCount = NumberAfter(take("the refresh loop"), kRefreshPrefix);
+            takeLine(Line(kLeftWindowPrefix, kLastColumn), says);
+            refreshCount = NumberAfter(take("the refresh loop"), kRefreshLoopPrefix);
             break;
-        case ScrollDirection::Right: {
-            const std::string windowLine = std::string(kStepRefreshPrefix) +
-                                           std::to_string(facts.endValue) +
-                                           std::string(kRightWindowSuffix);
-            takeLine(windowLine, says);
-            take("\"  E = M + 4\"");
-            refreshCount = NumberAfter(take("the refresh loop"), kRefreshPrefix);
+        case ScrollDirection::Right:
+            takeLine(Line(kRightStartPrefix, facts.endValue, kRightStartSuffix), says);
+            take(Quoted(Line(kRightWindowPrefix, kLastColumn)));
+            refreshCount = NumberAfter(take("the refresh loop"), kRefreshLoopPrefix);
             break;
-        }
         case ScrollDirection::Up:
         case ScrollDirection::Down: {
             const auto steps =
                 m_lines.atEnd() ? std::nullopt : NumberAfter(m_lines.peek(), kStepRefreshPrefix);
             if (!steps || *steps % ScrollPlan::kVerticalRefreshFactor != 0 ||
-                *steps / ScrollPlan::kVerticalRefreshFactor < 1 ||
+                *steps / ScrollPlan::kVerticalRefreshFactor < kMinRefreshCount ||
                 *steps / ScrollPlan::kVerticalRefreshFactor > kMaxRefreshCount) {
-                expected("\"  M = \" and three times a refresh count from 1 to 10" + says);
+                expected(Quoted(kStepRefreshPrefix) + " and three times a refresh count " +
+                         RefreshCountRange() + says);
             }
             m_lines.next();
             refreshCount = *steps / ScrollPlan::kVerticalRefreshFactor;
-            const std::string firstStepLine =
-                std::string(kFirstStepPrefix) +
-                std::to_string(ScrollPlan::kFirstVerticalRefreshFactor * *refreshCount);
-            takeLine(firstStepLine, ", seven times the refresh count");
+            takeLine(Line(kFirstStepRefreshPrefix,
+                          ScrollPlan::kFirstVerticalRefreshFactor * *refreshCount),
+                     ", seven times the refresh count");
             break;
         }
         }
-        if (!refreshCount || *refreshCount < 1 || *refreshCount > kMaxRefreshCount) {
-            Refuse(m_lines.lineNumber() - 1,
-                   "expected a refresh count from 1 to 10 (10 minus the speed)");
+        if (!refreshCount || *refreshCount < kMinRefreshCount || *refreshCount > kMaxRefreshCount) {
+            Refuse(m_lines.lineNumber() - 1, "expected a refresh count " + RefreshCountRange() +
+                                                 " (" + std::to_string(RefreshCountOf(0)) +
+                                                 " minus the speed)");
         }
         facts.refreshCount = *refreshCount;
         readLatchParts(direction, table, says);
@@ -334,7 +329,7 @@ private:
             if (line == kTailFirstLine) {
                 break;
             }
-            if (line.starts_with(kTitlePrefix) || line.starts_with(kHeadPrefix) ||
+            if (line.starts_with(kTitlePrefix) || line.starts_with(kStepLoopPrefix) ||
                 line == kLoopLine) {
                 Refuse(number, "expected " + Quoted(kTailFirstLine) + " in the block of " + table);
             }
@@ -342,8 +337,8 @@ private:
                 continue;
             }
             if (++latches > Board::kMaxLatchCount) {
-                Refuse(number,
-                       "expected " + Quoted(kTailFirstLine) + ": a block drives at most 8 latches");
+                Refuse(number, "expected " + Quoted(kTailFirstLine) + ": a block drives at most " +
+                                   std::to_string(Board::kMaxLatchCount) + " latches");
             }
             if (latches == 1) {
                 checkRowShift(direction, says);
@@ -351,17 +346,19 @@ private:
         }
         const std::size_t tailLine = m_lines.lineNumber() - 1;
         if (latches == 0) {
-            Refuse(tailLine, "expected a latch part (\"    Portd = Lookup(i , " + table +
-                                 ")\") before this line");
+            const std::string firstLookup = std::string(kLookupPrefix) +
+                                            std::string(kFirstLatchIndex) + table +
+                                            std::string(kLookupEnd);
+            Refuse(tailLine,
+                   "expected a latch part (" + Quoted(firstLookup) + ") before this line");
         }
         if (m_latchCount == 0) {
             m_latchCount = latches;
         }
         if (latches != m_latchCount) {
-            Refuse(tailLine,
-                   "expected " + std::to_string(m_latchCount) +
-                       " latch parts before this line, as in the block of Text00; found " +
-                       std::to_string(latches));
+            Refuse(tailLine, "expected " + std::to_string(m_latchCount) +
+                                 " latch parts before this line, as in the block of " + TableOf(0) +
+                                 "; found " + std::to_string(latches));
         }
     }
 
@@ -389,14 +386,14 @@ private:
             readTable(index);
         }
         if (!m_lines.atEnd()) {
-            expected("the end of the file after the table of " + TableName(m_blocks.size() - 1));
+            expected("the end of the file after the table of " + TableOf(m_blocks.size() - 1));
         }
     }
 
     void readTable(std::size_t index)
     {
-        const std::string table = TableName(index);
-        const std::string label = table + ":";
+        const std::string table = TableOf(index);
+        const std::string label = table + std::string(kLabelEnd);
         takeLine(label, ", the data tables in the order of the blocks");
 
         const ScrollDirection direction = m_blocks[index].direction;
@@ -406,8 +403,9 @@ private:
         std::string text;
         while (!m_lines.atEnd() && m_lines.peek() != kBlankColumnLine &&
                !IsTableLabel(m_lines.peek())) {
-            if (text.size() == kMaxTextLength) {
-                expected("at most 256 characters in the table of " + table);
+            if (text.size() == MessageEntry::kMaxTextLength) {
+                expected("at most " + std::to_string(MessageEntry::kMaxTextLength) +
+                         " characters in the table of " + table);
             }
             text += readCharacter(table);
         }
@@ -417,7 +415,7 @@ private:
         readBlankLines(BlankLinesOf(direction, text.size(), latches).trailing, "after", table);
         m_entries.push_back(
             {std::move(text), PackItemData(static_cast<int>(direction),
-                                           kMaxRefreshCount - m_blocks[index].refreshCount)});
+                                           SpeedOfRefreshCount(m_blocks[index].refreshCount))});
     }
 
     void readBlankLines(std::size_t count, std::string_view side, const std::string& table)
@@ -441,12 +439,14 @@ private:
         if (line.size() != kCharacterLineLength ||
             line.substr(kDataPrefix.size() + kGlyphTextLength, kGapAndComment.size()) !=
                 kGapAndComment) {
-            expected("a Data line with six bytes and its character in a comment "
-                     "(\"Data &H.. , &H.. , &H.. , &H.. , &H.. , &H00  'c\")");
+            expected("a Data line with six bytes and its character in a comment (\"" +
+                     std::string(kDataPrefix) + "&H.. , &H.. , &H.. , &H.. , &H.." +
+                     std::string(kGapAndComment) + "c\")");
         }
         const auto code = static_cast<unsigned char>(line.back());
-        if (code < kFirstGlyphCode || code > kLastGlyphCode) {
-            expected("a character code from 32 to 126 in the comment, found " +
+        if (!HasGlyph(code)) {
+            expected("a character code from " + std::to_string(kFirstGlyphCode) + " to " +
+                     std::to_string(kLastGlyphCode) + " in the comment, found " +
                      std::to_string(code));
         }
         const GlyphText& glyph = LookupGlyph(m_glyphs, code);
@@ -474,10 +474,10 @@ private:
                 ScrollPlan::kColumnsPerCharacter * static_cast<int>(m_entries[index].text.size());
             const int blockWidth = block.endValue + 1 - textColumns;
             if (width && blockWidth != *width) {
-                Refuse(block.headLine, "expected \" For S = 0 To " +
-                                           std::to_string(*width + textColumns - 1) +
-                                           "\" for the width " + std::to_string(*width) +
-                                           " of the block of " + TableName(widthSource));
+                Refuse(block.headLine, "expected " +
+                                           Quoted(Line(kStepLoopPrefix, *width + textColumns - 1)) +
+                                           " for the width " + std::to_string(*width) +
+                                           " of the block of " + TableOf(widthSource));
             }
             if (!Board::isListedWidth(blockWidth) ||
                 Board::latchCountFor(blockWidth) != m_latchCount) {
@@ -506,8 +506,8 @@ private:
 // Refuses at the first line where `bytes` differs from `rendered`.
 void CompareLines(std::string_view bytes, std::string_view rendered)
 {
+    using text::kLineEnd;
     LineCursor lines(bytes);
-    constexpr std::string_view kLineEnd = "\r\n";
     for (std::size_t start = 0; start < rendered.size();) {
         const std::size_t end = std::min(rendered.find(kLineEnd, start), rendered.size());
         const std::string_view line = rendered.substr(start, end - start);

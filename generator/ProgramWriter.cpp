@@ -2,13 +2,13 @@
 
 #include "generator/MakerDetails.h"
 #include "generator/ProgramParts.h"
+#include "generator/ProgramText.h"
 #include "generator/ScrollBlock.h"
 #include "generator/ScrollPlan.h"
 #include "generator/TextLines.h"
 
 #include <algorithm>
 #include <stdexcept>
-#include <utility>
 
 namespace corvane {
 
@@ -16,16 +16,12 @@ using text::AppendLine;
 
 namespace {
 
-constexpr int kMaxSpeed = 9;
 constexpr int kByteMax = 255;
-constexpr std::string_view kBlankColumnLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
-constexpr std::string_view kTitleRule = "' +---------------------------+";
 
 ScrollDirection DirectionOfEntry(const MessageEntry& entry)
 {
     const int direction = DirectionOf(entry.itemData);
-    return direction >= 0 && direction <= 3 ? static_cast<ScrollDirection>(direction)
-                                            : ScrollDirection::Left;
+    return IsDirection(direction) ? static_cast<ScrollDirection>(direction) : ScrollDirection::Left;
 }
 
 } // namespace
@@ -51,77 +47,58 @@ namespace {
 
 void AppendBannerLine(std::string& out, std::string_view prefix, std::string_view value)
 {
-    constexpr std::size_t kPaddedLength = 45; // the closing "*" is the 46th character
     const std::size_t start = out.size();
     out += prefix;
     out += value;
-    out.resize(std::max(out.size(), start + kPaddedLength), ' ');
-    AppendLine(out, "*");
+    out.resize(std::max(out.size(), start + program::kBannerWidth), ' ');
+    AppendLine(out, program::kBannerLineEnd);
 }
 
 } // namespace
 
 void WriteBanner(std::string& out)
 {
-    const std::string rule = "'" + std::string(45, '*');
-    AppendLine(out, rule);
-    AppendBannerLine(out, "'* This Program Writing By : ", maker::kName);
-    AppendBannerLine(out, "'* The LED Signe Board", {});
-    AppendBannerLine(out, "'* For to get more details visit :", {});
-    AppendBannerLine(out, "'*" + std::string(17, ' '), maker::kWebAddress);
-    AppendBannerLine(out, "'* Contact to me by : ", maker::kEmail);
-    AppendBannerLine(out, "'* Mobile : ", maker::kTelephone);
-    AppendLine(out, rule);
+    AppendLine(out, program::kBannerRule);
+    AppendBannerLine(out, program::kBannerMakerPrefix, maker::kName);
+    AppendBannerLine(out, program::kBannerBoardLine, {});
+    AppendBannerLine(out, program::kBannerVisitLine, {});
+    AppendBannerLine(out, program::kBannerWebPrefix, maker::kWebAddress);
+    AppendBannerLine(out, program::kBannerEmailPrefix, maker::kEmail);
+    AppendBannerLine(out, program::kBannerTelephonePrefix, maker::kTelephone);
+    AppendLine(out, program::kBannerRule);
 }
 
 void WriteHeader(std::string& out, bool wordCounters)
 {
-    AppendLine(out, "$regfile = \"m8def.dat\"");
-    AppendLine(out, "$crystal = 1000000");
+    AppendLine(out, program::kChipLine);
+    AppendLine(out, program::kCrystalLine);
     AppendLine(out);
-    AppendLine(out, "Config Portb = Output");
-    AppendLine(out, "Config Portc = Output");
-    AppendLine(out, "Config Portd = Output");
-    AppendLine(out);
-    // S, I, M, E and A index the data tables and need 16 bits once an index
-    // passes 255; Scan, Refresh and Index always fit a byte.
-    const std::string_view byteType = " As Byte";
-    const std::string_view counterType = wordCounters ? " As Word" : byteType;
-    const std::pair<std::string_view, std::string_view> declarations[] = {
-        {"Scan", byteType}, {"I", counterType}, {"Refresh", byteType}, {"Index", byteType},
-        {"S", counterType}, {"M", counterType}, {"E", counterType},    {"A", counterType}};
-    for (const auto& [name, type] : declarations) {
-        out += "Dim ";
-        out += name;
-        AppendLine(out, type);
+    for (const std::string_view line : program::kPortLines) {
+        AppendLine(out, line);
     }
     AppendLine(out);
-    AppendLine(out, "Do");
+    for (const program::Variable& variable : program::kVariables) {
+        out += program::kDimPrefix;
+        out += variable.name;
+        AppendLine(out, variable.indexesTables && wordCounters ? program::kWordType
+                                                               : program::kByteType);
+    }
+    AppendLine(out);
+    AppendLine(out, program::kDoLine);
     AppendLine(out);
     AppendLine(out);
 }
 
 namespace {
 
-std::string_view DirectionWord(ScrollDirection direction)
-{
-    switch (direction) {
-    case ScrollDirection::Right:
-        return "Right ";
-    case ScrollDirection::Up:
-        return "Up    ";
-    case ScrollDirection::Down:
-        return "Down  ";
-    case ScrollDirection::Left:
-        break;
-    }
-    return "Left  ";
-}
-
+// "Scrolling Text00 to Left  ": the box's text between "' | " and "|".
 std::string TitleOf(const ScrollBlockInput& block)
 {
-    return "Scrolling Text" + block.labelNumber + " to " +
-           std::string(DirectionWord(block.direction));
+    std::string title(program::kTitlePrefix.substr(program::kTitleBoxStart.size()));
+    title += block.labelNumber;
+    title += program::kTitleTo;
+    title += program::DirectionWord(block.direction);
+    return title;
 }
 
 } // namespace
@@ -131,18 +108,18 @@ void WriteArtAndTitle(std::string& out, std::string_view title)
     for (const std::string_view line : maker::kArtLines) {
         AppendLine(out, line);
     }
-    AppendLine(out, kTitleRule);
-    out += "' | ";
+    AppendLine(out, program::kTitleRule);
+    out += program::kTitleBoxStart;
     out += title;
-    AppendLine(out, "|");
-    AppendLine(out, kTitleRule);
+    AppendLine(out, program::kTitleEnd);
+    AppendLine(out, program::kTitleRule);
     AppendLine(out);
 }
 
 void WriteProgramEnd(std::string& out)
 {
-    AppendLine(out, "Loop");
-    AppendLine(out, "End 'end program");
+    AppendLine(out, program::kLoopLine);
+    AppendLine(out, program::kEndLine);
     AppendLine(out);
 }
 
@@ -153,22 +130,21 @@ void WriteDataTable(std::string& out, const MessageEntry& entry, const ScrollBlo
 {
     const BlankColumnLines blanks =
         BlankLinesOf(block.direction, entry.text.size(), block.board.latchCount);
-    out += "Text";
-    out += block.labelNumber;
-    AppendLine(out, ":");
+    out += program::TableName(block.labelNumber);
+    AppendLine(out, program::kLabelEnd);
     for (std::size_t line = 0; line < blanks.leading; ++line) {
-        AppendLine(out, kBlankColumnLine);
+        AppendLine(out, program::kBlankColumnLine);
     }
     for (const char character : entry.text) {
         const unsigned char code = PrintableCode(static_cast<unsigned char>(character));
-        out += "Data ";
+        out += program::kDataPrefix;
         out += LookupGlyph(glyphs, code);
-        out += " , &H00  '";
+        out += program::kGapAndComment;
         out += static_cast<char>(code);
         out += text::kLineEnd;
     }
     for (std::size_t line = 0; line < blanks.trailing; ++line) {
-        AppendLine(out, kBlankColumnLine);
+        AppendLine(out, program::kBlankColumnLine);
     }
 }
 
@@ -202,7 +178,7 @@ ScrollBlockInput MakeScrollBlockInput(std::size_t index, const MessageEntry& ent
     return ScrollBlockInput{
         .labelNumber = LabelNumber(index),
         .direction = DirectionOfEntry(entry),
-        .refreshCount = static_cast<std::uint8_t>(10 - speed),
+        .refreshCount = static_cast<std::uint8_t>(RefreshCountOf(speed)),
         .textLength = entry.text.size(),
         .board = board,
     };

@@ -1,5 +1,6 @@
 #include "generator/ScrollBlock.h"
 
+#include "generator/ProgramText.h"
 #include "generator/ScrollPlan.h"
 #include "generator/TextLines.h"
 
@@ -12,28 +13,28 @@ namespace {
 void WriteHead(std::string& out, const ScrollPlan& plan)
 {
     constexpr int kLastColumn = ScrollPlan::kColumnsPerLatch - 1;
-    AppendLine(out, " For S = 0 To ", plan.endValue());
+    AppendLine(out, program::kStepLoopPrefix, plan.endValue());
     switch (plan.direction()) {
     case ScrollDirection::Left:
-        AppendLine(out, "  E = S + ", kLastColumn);
-        AppendLine(out, "  For Refresh = 1 To ", plan.stepRefreshes());
-        AppendLine(out, "   Scan = &H01");
-        AppendLine(out, "   For I = S To E");
+        AppendLine(out, program::kLeftWindowPrefix, kLastColumn);
+        AppendLine(out, program::kRefreshLoopPrefix, plan.stepRefreshes());
+        AppendLine(out, program::kScanStartLine);
+        AppendLine(out, program::kLeftColumnLoop);
         break;
     case ScrollDirection::Right:
-        AppendLine(out, "  M = ", plan.endValue(), " - S");
-        AppendLine(out, "  E = M + ", kLastColumn);
-        AppendLine(out, "  For Refresh = 1 To ", plan.stepRefreshes());
-        AppendLine(out, "   Scan = &H01");
-        AppendLine(out, "   For I = M To E");
+        AppendLine(out, program::kRightStartPrefix, plan.endValue(), program::kRightStartSuffix);
+        AppendLine(out, program::kRightWindowPrefix, kLastColumn);
+        AppendLine(out, program::kRefreshLoopPrefix, plan.stepRefreshes());
+        AppendLine(out, program::kScanStartLine);
+        AppendLine(out, program::kRightColumnLoop);
         break;
     case ScrollDirection::Up:
     case ScrollDirection::Down:
-        AppendLine(out, "  M = ", plan.stepRefreshes());
-        AppendLine(out, "  If S = 0 Then M = ", plan.firstStepRefreshes());
-        AppendLine(out, "  For Refresh = 1 To M");
-        AppendLine(out, "   Scan = &H01");
-        AppendLine(out, "   For I = 0 To ", kLastColumn);
+        AppendLine(out, program::kStepRefreshPrefix, plan.stepRefreshes());
+        AppendLine(out, program::kFirstStepRefreshPrefix, plan.firstStepRefreshes());
+        AppendLine(out, program::kVerticalRefreshLoop);
+        AppendLine(out, program::kScanStartLine);
+        AppendLine(out, program::kVerticalColumnLoopPrefix, kLastColumn);
         break;
     }
     AppendLine(out);
@@ -43,34 +44,36 @@ void WriteLatchPart(std::string& out, const ScrollPlan& plan, const std::string&
                     int latch)
 {
     if (latch == 0) {
-        out += "    Portd = Lookup(i , Text";
+        out += program::kLookupPrefix;
+        out += program::kFirstLatchIndex;
     } else {
-        AppendLine(out, "    A = I + ", ScrollPlan::latchOffset(latch));
-        out += "    Portd = Lookup(a , Text";
+        AppendLine(out, program::kLatchOffsetPrefix, ScrollPlan::latchOffset(latch));
+        out += program::kLookupPrefix;
+        out += program::kLatchIndex;
     }
-    out += labelNumber;
-    AppendLine(out, ")");
+    out += program::TableName(labelNumber);
+    AppendLine(out, program::kLookupEnd);
     switch (plan.rowShift()) {
     case ScrollPlan::RowShift::Left:
-        AppendLine(out, "    Shift Portd , Left , S");
+        AppendLine(out, program::kShiftUpLine);
         break;
     case ScrollPlan::RowShift::Right:
-        AppendLine(out, "    Shift Portd , Right , S");
+        AppendLine(out, program::kShiftDownLine);
         break;
     case ScrollPlan::RowShift::None:
         break;
     }
-    AppendLine(out, "    Portb = ", ScrollPlan::strobeValue(latch));
-    AppendLine(out, "    Portb = 0");
+    AppendLine(out, program::kStrobePrefix, ScrollPlan::strobeValue(latch));
+    AppendLine(out, program::kStrobeOffLine);
     AppendLine(out);
 }
 
 void WriteTail(std::string& out)
 {
     WriteColumnTail(out);
-    AppendLine(out, "   Next I");
-    AppendLine(out, "  Next Refresh");
-    AppendLine(out, " Next S");
+    for (const std::string_view line : program::kLoopEndLines) {
+        AppendLine(out, line);
+    }
     AppendLine(out);
 }
 
@@ -78,10 +81,10 @@ void WriteTail(std::string& out)
 
 void WriteColumnTail(std::string& out)
 {
-    AppendLine(out, "    Portc = Scan");
-    AppendLine(out, "    Rotate Scan , Left , 1");
-    AppendLine(out, "    Waitms ", ScrollPlan::kColumnWaitMs);
-    AppendLine(out, "    Portc = 0");
+    AppendLine(out, program::kTailFirstLine);
+    AppendLine(out, program::kRotateScanLine);
+    AppendLine(out, program::kColumnWaitPrefix, ScrollPlan::kColumnWaitMs);
+    AppendLine(out, program::kColumnsOffLine);
     AppendLine(out);
 }
 

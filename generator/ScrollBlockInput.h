@@ -14,7 +14,7 @@ struct ScrollBlockInput
 {
     std::string labelNumber = "00";
     ScrollDirection direction = ScrollDirection::Left;
-    std::uint8_t refreshCount = 1; // 10 minus the speed: 1 to 10
+    std::uint8_t refreshCount = 1; // RefreshCountOf(speed): 1 to 10
     std::size_t textLength = 1;
     Board board{};
 };

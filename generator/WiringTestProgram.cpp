@@ -1,6 +1,7 @@
 #include "generator/WiringTestProgram.h"
 
 #include "generator/ProgramParts.h"
+#include "generator/ProgramText.h"
 #include "generator/ScrollBlock.h"
 #include "generator/TextLines.h"
 #include "generator/WiringTest.h"
@@ -77,31 +78,30 @@ int TableEnd(const PhaseImages& phase, int latchCount)
 void WriteBlock(std::string& out, const PhaseImages& phase, int latchCount)
 {
     const std::string label = TableLabel(phase.phase);
-    AppendLine(out, " M = 0");
-    AppendLine(out, " For S = 0 To ", phase.count() - 1);
-    AppendLine(out, "  E = M + ", kColumns - 1);
-    AppendLine(out, "  For Refresh = 1 To ", phase.refreshes());
-    AppendLine(out, "   Scan = &H01");
-    AppendLine(out, "   For I = M To E");
+    AppendLine(out, program::kPictureStartLine);
+    AppendLine(out, program::kStepLoopPrefix, phase.count() - 1);
+    AppendLine(out, program::kRightWindowPrefix, kColumns - 1);
+    AppendLine(out, program::kRefreshLoopPrefix, phase.refreshes());
+    AppendLine(out, program::kScanStartLine);
+    AppendLine(out, program::kRightColumnLoop);
     AppendLine(out);
     for (int latch = 0; latch < latchCount; ++latch) {
-        if (latch == 0) {
-            out += "    Portd = Lookup(i , ";
-        } else {
-            AppendLine(out, "    A = I + ", kColumns * latch);
-            out += "    Portd = Lookup(a , ";
+        if (latch > 0) {
+            AppendLine(out, program::kLatchOffsetPrefix, kColumns * latch);
         }
+        out += program::kLookupPrefix;
+        out += latch == 0 ? program::kFirstLatchIndex : program::kLatchIndex;
         out += label;
-        AppendLine(out, ")");
-        AppendLine(out, "    Portb = ", 1 << latch);
-        AppendLine(out, "    Portb = 0");
+        AppendLine(out, program::kLookupEnd);
+        AppendLine(out, program::kStrobePrefix, 1 << latch);
+        AppendLine(out, program::kStrobeOffLine);
         AppendLine(out);
     }
     WriteColumnTail(out);
-    AppendLine(out, "   Next I");
-    AppendLine(out, "  Next Refresh");
-    AppendLine(out, "  M = M + ", kColumns * latchCount);
-    AppendLine(out, " Next S");
+    AppendLine(out, program::kLoopEndLines[0]);
+    AppendLine(out, program::kLoopEndLines[1]);
+    AppendLine(out, program::kNextPicturePrefix, kColumns * latchCount);
+    AppendLine(out, program::kLoopEndLines[2]);
     AppendLine(out);
 }
 
@@ -131,7 +131,7 @@ std::string ImageComment(WiringPhase phase, int index, const Board& board)
 
 void WriteDataLine(std::string& out, std::span<const std::uint8_t> bytes)
 {
-    out += "Data ";
+    out += program::kDataPrefix;
     for (std::size_t k = 0; k < bytes.size(); ++k) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "&H%02X", static_cast<unsigned>(bytes[k]));
@@ -143,7 +143,7 @@ void WriteDataLine(std::string& out, std::span<const std::uint8_t> bytes)
 
 void WriteDataTable(std::string& out, const PhaseImages& phase, const Board& board)
 {
-    AppendLine(out, TableLabel(phase.phase) + ":");
+    AppendLine(out, TableLabel(phase.phase) + std::string(program::kLabelEnd));
     for (int index = 0; index < phase.count(); ++index) {
         AppendLine(out, ImageComment(phase.phase, index, board));
         const std::span<const std::uint8_t> columns = phase.images[index].columns;

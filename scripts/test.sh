@@ -12,6 +12,9 @@ for preset in dev asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== release-tests (build only: warnings that only optimisation finds)"
+cmake --preset release-tests >/dev/null
+cmake --build --preset release-tests
 echo "== fuzz"
 scripts/fuzz.sh 30
 scripts/check-package.sh

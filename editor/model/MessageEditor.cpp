@@ -12,20 +12,12 @@ namespace {
 constexpr std::size_t kDefaultWidthIndex = 15; // "20"
 constexpr std::size_t kDefaultSpeedIndex = 4;  // "5"
 constexpr int kSlowestSpeed = 1;
-constexpr int kFastestSpeed = 9;
 constexpr std::string_view kBlankText = " ";
 
 bool CanHold(const ProgramDocument& program)
 {
-    const auto holdable = [](const MessageEntry& entry) {
-        return !entry.text.empty() && entry.text.size() <= MessageEditor::kMaxTextLength &&
-               std::ranges::all_of(entry.text, TextBox::isAcceptable) &&
-               SpeedOf(entry.itemData) <= kFastestSpeed && DirectionOf(entry.itemData) >= 0 &&
-               DirectionOf(entry.itemData) <= 3 &&
-               PackItemData(DirectionOf(entry.itemData), SpeedOf(entry.itemData)) == entry.itemData;
-    };
-    return !program.entries.empty() && program.entries.size() <= MessageEditor::kMaxEntries &&
-           std::ranges::all_of(program.entries, holdable);
+    return !program.entries.empty() && program.entries.size() <= ProgramDocument::kMaxEntries &&
+           std::ranges::all_of(program.entries, IsValidEntry);
 }
 
 // A speed item's text as a number; the items are the digits "1" to "9".
@@ -67,7 +59,7 @@ MessageEditor::MessageEditor()
             m_CmbWidth.addItem(std::to_string(width), Board::latchCountFor(width));
         }
     }
-    for (int speed = kFastestSpeed; speed >= kSlowestSpeed; --speed) {
+    for (int speed = kMaxSpeed; speed >= kSlowestSpeed; --speed) {
         m_LstSpeed.addItem(std::to_string(speed));
     }
     m_LstMessage.addItem(" ");
@@ -358,7 +350,7 @@ void MessageEditor::OptScroll_Click(std::size_t index)
 
 void MessageEditor::CmdNext_Click()
 {
-    if (m_LstMessage.count() >= kMaxEntries) {
+    if (m_LstMessage.count() >= ProgramDocument::kMaxEntries) {
         return;
     }
     commit();

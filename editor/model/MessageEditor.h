@@ -27,8 +27,6 @@ class MessageEditor final
 {
 public:
     static constexpr std::string_view kPromptText = "Enter here your message.";
-    static constexpr std::size_t kMaxEntries = 256;
-    static constexpr std::size_t kMaxTextLength = 256;
 
     // The controls hold the window's start values; Form_Load applies the
     // start-up defaults. The window fills the glyph table in between.
@@ -163,7 +161,8 @@ private:
     void startHistory();
     void restore(const EditorSnapshot& state);
 
-    TextBox m_TxtMessage{std::string(kPromptText), kMaxTextLength, "Enter here your message"};
+    TextBox m_TxtMessage{std::string(kPromptText), MessageEntry::kMaxTextLength,
+                         "Enter here your message"};
     OptionGroup m_OptScroll{{
         {"Left", "Left scroll", false},
         {"Right", "Right scroll", false},

@@ -266,6 +266,24 @@ const std::vector<RefusalCase>& RefusalCases()
          72, "\" For S = 0 To 21\" for the width 10"},
         {"RefreshCountAboveTen", [] { return SetLine(40, "  For Refresh = 1 To 11"); }, 40,
          "1 to 10"},
+        {"RefreshCountOfZero", [] { return SetLine(40, "  For Refresh = 1 To 0"); }, 40,
+         "expected a refresh count from 1 to 10 (10 minus the speed)"},
+        {"VerticalRefreshCountOfZero", [] { return SetLine(73, "  M = 0"); }, 73,
+         "three times a refresh count from 1 to 10: the title box says Up"},
+        {"NoTitleBoxBeforeLoop",
+         [] {
+             return TwoMessagesWith(
+                 [](auto& lines) { lines.erase(lines.begin() + 27, lines.begin() + 98); });
+         },
+         28, "expected the title box of Text00 before \"Loop\""},
+        {"TableLabelWhereLoopBelongs", [] { return SetLine(99, "Text00:"); }, 99,
+         "expected \"Loop\" after the last scroll block"},
+        {"OneCrLfLineInAnLfOnlyFile",
+         [] {
+             return Replaced(Replaced(Join(TwoMessageLines()), "\r\n", "\n"), "Text00:\n",
+                             "Text00:\r\n");
+         },
+         102, "expected a line end of LF alone, as on line 1"},
         {"LeadingBlankLineMissing",
          [] { return TwoMessagesWith([](auto& lines) { lines.erase(lines.begin() + 102); }); }, 104,
          "blank-column line 2 of 2 before the characters of Text00"},

@@ -5,10 +5,17 @@
 namespace corvane {
 namespace {
 
+// "I" as entry `index`. Made here rather than braced at the call: GCC 12 at
+// -O2 warns falsely that a braced temporary's text may be used uninitialised.
+PreviewInput InputI(std::size_t index, int direction, int speed, std::string_view widthText)
+{
+    return {index, {"I", PackItemData(direction, speed)}, Board::ofWidth(widthText)};
+}
+
 // "I" scrolling Left on width "5": 5 + 6 − 1 = 10 as end value, so 11 steps.
 PreviewInput LeftI(int speed = 9)
 {
-    return {0, {"I", PackItemData(0, speed)}, Board::ofWidth("5")};
+    return InputI(0, 0, speed, "5");
 }
 
 TEST(PreviewPlayer, LoopsThroughEveryStepOnlyWhilePlaying)
@@ -49,16 +56,14 @@ TEST(PreviewPlayer, StatusNamesTheMessageAndSaysWhenPaused)
 {
     PreviewPlayer player;
     EXPECT_EQ(player.status(), "");
-    player.setInput({3, {"I", PackItemData(0, 5)}, Board::ofWidth("5")});
+    player.setInput(InputI(3, 0, 5, "5"));
     EXPECT_EQ(player.status(), "Text03 \u00B7 Left \u00B7 speed 5 \u00B7 Paused");
     player.play();
     EXPECT_EQ(player.status(), "Text03 \u00B7 Left \u00B7 speed 5");
-    player.setInput({123, {"I", PackItemData(3, 9)}, Board::ofWidth("40")});
+    player.setInput(InputI(123, 3, 9, "40"));
     EXPECT_EQ(player.status(), "Text123 \u00B7 Down \u00B7 speed 9");
-    EXPECT_EQ(DescriptionOf({10, {"I", PackItemData(1, 0)}, Board::ofWidth("5")}),
-              "Text10 \u00B7 Right \u00B7 speed 0");
-    EXPECT_EQ(DescriptionOf({0, {"I", PackItemData(2, 1)}, Board::ofWidth("5")}),
-              "Text00 \u00B7 Up \u00B7 speed 1");
+    EXPECT_EQ(DescriptionOf(InputI(10, 1, 0, "5")), "Text10 \u00B7 Right \u00B7 speed 0");
+    EXPECT_EQ(DescriptionOf(InputI(0, 2, 1, "5")), "Text00 \u00B7 Up \u00B7 speed 1");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "generator/ProgramFile.h"
+#include "programfile/ProgramFile.h"
 
 #include "generator/ProgramWriter.h"
 
@@ -11,6 +11,12 @@
 namespace corvane {
 
 std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes)
+{
+    return WriteProgramFile(utf8Path, bytes, ::fdatasync);
+}
+
+std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes,
+                                             const DataSync& dataSync)
 {
     QSaveFile file(QString::fromStdString(utf8Path));
     const auto failure = [&](std::string reason) {
@@ -36,7 +42,7 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
     }
     // commit() syncs too but ignores the result; a failed sync means the bytes
     // may never reach the disk.
-    if (::fdatasync(file.handle()) != 0) {
+    if (dataSync(file.handle()) != 0) {
         return failure(std::generic_category().message(errno));
     }
     if (!file.commit()) {

@@ -1,4 +1,4 @@
-#include "editor/ProgramLoading.h"
+#include "programfile/ProgramLoading.h"
 
 #include "generator/ProgramReader.h"
 
@@ -27,7 +27,8 @@ std::variant<ProgramDocument, QString> LoadProgram(const QString& path, const Gl
     if (file.size() > kMaxProgramFileSize) {
         return tooLarge();
     }
-    // Read one byte past the limit, so a file that grows meanwhile is caught too.
+    // Read one byte past the limit and no further: a file that grows meanwhile,
+    // or a device whose size says 0 (/dev/zero), shows as too large then.
     const QByteArray bytes = file.read(kMaxProgramFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         return failure(file.errorString());

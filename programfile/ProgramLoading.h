@@ -8,7 +8,8 @@
 
 namespace corvane {
 
-// Programs Corvane writes stay under 5 MB; anything larger is refused unread.
+// Programs Corvane writes stay under 5 MB; a file larger than this is refused,
+// read no further than one byte past it.
 inline constexpr qint64 kMaxProgramFileSize = qint64{16} * 1024 * 1024;
 
 // Reads the program at `path` back into its messages and board, or says why

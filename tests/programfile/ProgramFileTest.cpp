@@ -1,13 +1,16 @@
-#include "generator/ProgramFile.h"
+#include "programfile/ProgramFile.h"
 
 #include "generator/ProgramWriter.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace corvane {
@@ -87,26 +90,88 @@ TEST_F(ProgramFile, FailuresNameThePathAndTheReasonAndLeaveNothingBehind)
     EXPECT_FALSE(fs::exists(procTarget));
 }
 
-// A file-size limit makes the write fail part-way even for root, the way a full disk does.
-TEST_F(ProgramFile, AWriteFailingPartWayKeepsTheOldFile)
+// A file-size limit makes the write stop part-way even for root, the way a
+// full disk does. The limit is set in a child process, so it cannot outlast
+// the test; the child's exit status tells what the write reported.
+TEST_F(ProgramFile, AWriteStoppingPartWayKeepsTheOldFile)
+{
+    enum ChildExit
+    {
+        kFailureReported = 0,
+        kSetupFailed = 1,
+        kSuccessReported = 2,
+        kFailureWithoutPathOrReason = 3
+    };
+    const fs::path target = m_folder / "board.bas";
+    writeOldFile(target, "old program\r\n");
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited{};
+        limited.rlim_cur = limited.rlim_max = 4096;
+        if (::setrlimit(RLIMIT_FSIZE, &limited) != 0) {
+            ::_exit(kSetupFailed);
+        }
+        const auto failure = WriteProgramFile(target.string(), std::string(1'000'000, 'x'));
+        if (!failure) {
+            ::_exit(kSuccessReported);
+        }
+        const bool named = failure->path == target.string() && !failure->reason.empty();
+        ::_exit(named ? kFailureReported : kFailureWithoutPathOrReason);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
+    EXPECT_EQ(WEXITSTATUS(status), kFailureReported);
+    const std::string kept = ReadFile(target);
+    EXPECT_TRUE(kept == "old program\r\n") << "the target now holds " << kept.size() << " bytes";
+    EXPECT_EQ(folderContents(), std::set<std::string>{"board.bas"});
+}
+
+// The sync's result counts: bytes that may never reach the disk do not
+// replace the old file.
+TEST_F(ProgramFile, AFailedSyncKeepsTheOldFile)
 {
     const fs::path target = m_folder / "board.bas";
     writeOldFile(target, "old program\r\n");
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    int syncs = 0;
 
-    const auto failure = WriteProgramFile(target.string(), std::string(1'000'000, 'x'));
+    const auto failure = WriteProgramFile(target.string(), "Loop\r\n", [&syncs](int) {
+        ++syncs;
+        errno = EIO;
+        return -1;
+    });
 
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(syncs, 1);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->path, target.string());
+    EXPECT_EQ(failure->reason, std::generic_category().message(EIO));
+    EXPECT_EQ(ReadFile(target), "old program\r\n");
+    EXPECT_EQ(folderContents(), std::set<std::string>{"board.bas"});
+}
+
+// Between the sync and the rename the target becomes a folder that is not
+// empty, which no rename replaces, not even root's: the failure is reported,
+// the folder stays as it is and the temporary file goes.
+TEST_F(ProgramFile, AFailedRenameIsReportedAndLeavesNothingBehind)
+{
+    const fs::path target = m_folder / "board.bas";
+    writeOldFile(target, "old program\r\n");
+
+    const auto failure = WriteProgramFile(target.string(), "Loop\r\n", [&](int fd) {
+        fs::remove(target);
+        fs::create_directory(target);
+        writeOldFile(target / "kept.bas", "kept");
+        return ::fdatasync(fd);
+    });
+
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->path, target.string());
     EXPECT_FALSE(failure->reason.empty());
-    EXPECT_EQ(ReadFile(target), "old program\r\n");
+    ASSERT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(ReadFile(target / "kept.bas"), "kept");
     EXPECT_EQ(folderContents(), std::set<std::string>{"board.bas"});
 }
 

@@ -4,6 +4,7 @@
 #include "generator/GlyphTable.h"
 #include "generator/MessageEntry.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -23,6 +24,13 @@ struct WriteFailure
 // full disk too) an existing file keeps its old content, no temporary file is
 // left behind, and the reason is the system's.
 std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes);
+
+// The sync to disk of the temporary file's descriptor: fdatasync's contract,
+// 0 or −1 with errno set. Tests pass their own to fail it, or to act between
+// the sync and the replacing rename.
+using DataSync = std::function<int(int fd)>;
+std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes,
+                                             const DataSync& dataSync);
 
 // Renders the program for the entries (RenderProgram) and writes it to utf8Path.
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,

@@ -1,5 +1,5 @@
-#include "generator/ProgramFile.h"
 #include "generator/ProgramWriter.h"
+#include "programfile/ProgramFile.h"
 #include "tests/SmallFileSystem.h"
 #include "tests/generator/FilledGlyphs.h"
 #include "tests/generator/LargestList.h"
