@@ -1,23 +1,38 @@
+#include "app/CommandLine.h"
 #include "app/Startup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+void NameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
-    QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("corvane"));
-
     QCommandLineParser arguments;
-    arguments.setApplicationDescription(
-        QStringLiteral("Writes BASCOM-AVR programs that scroll messages on an LED sign board."));
-    arguments.addHelpOption();
-    arguments.addVersionOption();
-    arguments.addPositionalArgument(QStringLiteral("program"),
-                                    QStringLiteral("A program Corvane wrote, to open for editing."),
-                                    QStringLiteral("[program.bas]"));
+    corvane::AddOptions(arguments);
+
+    // Building a firmware or the wiring test, or printing the help, needs no display.
+    if (corvane::RunsWithoutWindow(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        NameApplication();
+        arguments.process(application);
+        QTextStream errors(stderr);
+        return corvane::RunCommandLine(arguments, errors);
+    }
+
+    QApplication application(argc, argv);
+    NameApplication();
+    QApplication::setDesktopFileName(QStringLiteral("corvane"));
     arguments.process(application);
 
     corvane::Startup startup;

@@ -53,6 +53,7 @@ inline constexpr std::string_view kDoLine = "Do";
 
 // The title box ahead of each scroll block: "' | Scrolling Text00 to Left  |".
 inline constexpr std::string_view kTitleRule = "' +---------------------------+";
+inline constexpr std::string_view kTitleBoxStart = "' | ";
 inline constexpr std::string_view kTitlePrefix = "' | Scrolling Text";
 inline constexpr std::string_view kTitleTo = " to ";
 inline constexpr std::string_view kTitleEnd = "|";
@@ -111,6 +112,11 @@ inline constexpr std::string_view kColumnWaitPrefix = "    Waitms ";
 inline constexpr std::string_view kColumnsOffLine = "    Portc = 0";
 inline constexpr std::array<std::string_view, 3> kLoopEndLines = {"   Next I", "  Next Refresh",
                                                                   " Next S"};
+
+// The wiring test's blocks show still pictures one after another: M starts
+// at the first picture's columns and moves on by one picture per step.
+inline constexpr std::string_view kPictureStartLine = " M = 0";
+inline constexpr std::string_view kNextPicturePrefix = "  M = M + ";
 
 // The end of the main loop and of the program, ahead of the data tables.
 inline constexpr std::string_view kLoopLine = "Loop";

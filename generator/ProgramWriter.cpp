@@ -1,6 +1,7 @@
 #include "generator/ProgramWriter.h"
 
 #include "generator/MakerDetails.h"
+#include "generator/ProgramParts.h"
 #include "generator/ProgramText.h"
 #include "generator/ScrollBlock.h"
 #include "generator/ScrollPlan.h"
@@ -53,6 +54,8 @@ void AppendBannerLine(std::string& out, std::string_view prefix, std::string_vie
     AppendLine(out, program::kBannerLineEnd);
 }
 
+} // namespace
+
 void WriteBanner(std::string& out)
 {
     AppendLine(out, program::kBannerRule);
@@ -86,20 +89,41 @@ void WriteHeader(std::string& out, bool wordCounters)
     AppendLine(out);
 }
 
-void WriteArtAndTitle(std::string& out, const ScrollBlockInput& block)
+namespace {
+
+// "Scrolling Text00 to Left  ": the box's text between "' | " and "|".
+std::string TitleOf(const ScrollBlockInput& block)
+{
+    std::string title(program::kTitlePrefix.substr(program::kTitleBoxStart.size()));
+    title += block.labelNumber;
+    title += program::kTitleTo;
+    title += program::DirectionWord(block.direction);
+    return title;
+}
+
+} // namespace
+
+void WriteArtAndTitle(std::string& out, std::string_view title)
 {
     for (const std::string_view line : maker::kArtLines) {
         AppendLine(out, line);
     }
     AppendLine(out, program::kTitleRule);
-    out += program::kTitlePrefix;
-    out += block.labelNumber;
-    out += program::kTitleTo;
-    out += program::DirectionWord(block.direction);
+    out += program::kTitleBoxStart;
+    out += title;
     AppendLine(out, program::kTitleEnd);
     AppendLine(out, program::kTitleRule);
     AppendLine(out);
 }
+
+void WriteProgramEnd(std::string& out)
+{
+    AppendLine(out, program::kLoopLine);
+    AppendLine(out, program::kEndLine);
+    AppendLine(out);
+}
+
+namespace {
 
 void WriteDataTable(std::string& out, const MessageEntry& entry, const ScrollBlockInput& block,
                     const GlyphTable& glyphs)
@@ -213,12 +237,10 @@ std::string RenderProgram(std::span<const MessageEntry> entries, const Board& bo
     WriteBanner(out);
     WriteHeader(out, wordCounters);
     for (const ScrollBlockInput& block : blocks) {
-        WriteArtAndTitle(out, block);
+        WriteArtAndTitle(out, TitleOf(block));
         WriteScrollBlock(out, block);
     }
-    AppendLine(out, program::kLoopLine);
-    AppendLine(out, program::kEndLine);
-    AppendLine(out);
+    WriteProgramEnd(out);
     for (std::size_t index = 0; index < entries.size(); ++index) {
         WriteDataTable(out, entries[index], blocks[index], glyphs);
     }

@@ -70,11 +70,7 @@ void WriteLatchPart(std::string& out, const ScrollPlan& plan, const std::string&
 
 void WriteTail(std::string& out)
 {
-    AppendLine(out, program::kTailFirstLine);
-    AppendLine(out, program::kRotateScanLine);
-    AppendLine(out, program::kColumnWaitPrefix, ScrollPlan::kColumnWaitMs);
-    AppendLine(out, program::kColumnsOffLine);
-    AppendLine(out);
+    WriteColumnTail(out);
     for (const std::string_view line : program::kLoopEndLines) {
         AppendLine(out, line);
     }
@@ -82,6 +78,15 @@ void WriteTail(std::string& out)
 }
 
 } // namespace
+
+void WriteColumnTail(std::string& out)
+{
+    AppendLine(out, program::kTailFirstLine);
+    AppendLine(out, program::kRotateScanLine);
+    AppendLine(out, program::kColumnWaitPrefix, ScrollPlan::kColumnWaitMs);
+    AppendLine(out, program::kColumnsOffLine);
+    AppendLine(out);
+}
 
 void WriteScrollBlock(std::string& out, const ScrollBlockInput& input)
 {

@@ -10,4 +10,9 @@ namespace corvane {
 // last one the empty line after " Next S".
 void WriteScrollBlock(std::string& out, const ScrollBlockInput& input);
 
+// The lines that end each column of a block, once every latch holds it: light
+// the column for 5 ms, move Scan on to the next, darken the board; then an
+// empty line.
+void WriteColumnTail(std::string& out);
+
 } // namespace corvane

@@ -1,0 +1,60 @@
+#include "generator/Firmware.h"
+#include "generator/IntelHex.h"
+#include "generator/TargetChip.h"
+#include "tests/firmware/SimulationMatrix.h"
+
+#include <benchmark/benchmark.h>
+#include <stdexcept>
+
+namespace corvane {
+namespace {
+
+// The longest list of 40-character Left messages on the widest board whose
+// firmware still fits the chip.
+std::vector<MessageEntry> LargestFittingList(const Board& board)
+{
+    std::vector<MessageEntry> entries;
+    for (;;) {
+        MessageEntry entry{std::string(40, static_cast<char>('A' + entries.size() % 26)),
+                           PackItemData(0, 5)};
+        entries.push_back(entry);
+        if (FirmwareSize(entries, board) > chip::kFlashBytes) {
+            entries.pop_back();
+            return entries;
+        }
+    }
+}
+
+// Target: under 5 ms, HEX text included.
+void BM_BuildFirmwareOfTheLargestFittingList(benchmark::State& state)
+{
+    const Board board = Board::ofWidth("40");
+    const auto entries = LargestFittingList(board);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const FirmwareResult firmware = BuildFirmware(entries, board);
+        const auto& flash = std::get<std::vector<std::uint8_t>>(firmware);
+        bytes = flash.size();
+        benchmark::DoNotOptimize(IntelHex(flash));
+    }
+    state.counters["messages"] = static_cast<double>(entries.size());
+    state.counters["flash_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_BuildFirmwareOfTheLargestFittingList)->Unit(benchmark::kMillisecond);
+
+// Target: the whole matrix under 60 s on the project's 2-core machines.
+void BM_SimulationMatrix(benchmark::State& state)
+{
+    const auto matrix = SimulationMatrix();
+    for (auto _ : state) {
+        for (const ListCase& list : matrix) {
+            benchmark::DoNotOptimize(RunList(list));
+        }
+    }
+}
+BENCHMARK(BM_SimulationMatrix)->Unit(benchmark::kSecond)->Iterations(1);
+
+} // namespace
+} // namespace corvane
+
+BENCHMARK_MAIN();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "editor/model/flash/Avrdude.h"
+
+#include <QDialog>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+
+namespace corvane {
+
+// Chooses avrdude's programmer (from the list avrdude prints), the port and
+// the baud rate, the last choice preset.
+class ProgrammerDialog final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ProgrammerDialog)
+
+public:
+    ProgrammerDialog(const std::vector<Programmer>& programmers, const ProgrammerChoice& last,
+                     QWidget* parent = nullptr);
+
+    ProgrammerChoice choice() const;
+
+private:
+    QComboBox* m_programmer = nullptr;
+    QLineEdit* m_port = nullptr;
+    QLineEdit* m_baud = nullptr;
+};
+
+} // namespace corvane

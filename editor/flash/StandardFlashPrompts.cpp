@@ -1,0 +1,69 @@
+#include "editor/flash/StandardFlashPrompts.h"
+
+#include "editor/flash/BoardFlasher.h"
+#include "editor/flash/ProgrammerDialog.h"
+
+#include <QMessageBox>
+#include <QProgressDialog>
+
+namespace corvane {
+
+StandardFlashPrompts::StandardFlashPrompts(QWidget* parent) : m_parent(parent) {}
+
+StandardFlashPrompts::~StandardFlashPrompts()
+{
+    delete m_progress;
+}
+
+std::optional<ProgrammerChoice>
+StandardFlashPrompts::chooseProgrammer(const std::vector<Programmer>& programmers,
+                                       const ProgrammerChoice& last)
+{
+    ProgrammerDialog dialog(programmers, last, m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.choice();
+}
+
+void StandardFlashPrompts::showProgress(int percent, const QString& stage)
+{
+    if (!m_progress) {
+        m_progress = new QProgressDialog(m_parent);
+        m_progress->setObjectName(QStringLiteral("flashProgress"));
+        m_progress->setWindowTitle(QObject::tr("Flash to the Board"));
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setRange(0, 100);
+        m_progress->setMinimumDuration(0);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] {
+            if (m_flasher) {
+                m_flasher->cancel();
+            }
+        });
+    }
+    m_progress->setLabelText(stage);
+    m_progress->setValue(percent);
+    m_progress->show();
+}
+
+void StandardFlashPrompts::closeProgress()
+{
+    if (m_progress) {
+        m_progress->hide();
+        m_progress->deleteLater();
+    }
+}
+
+void StandardFlashPrompts::tell(Outcome outcome, const QString& text)
+{
+    const QString title = QObject::tr("Flash to the Board");
+    if (outcome == Outcome::Flashed) {
+        QMessageBox::information(m_parent, title, text);
+    } else {
+        QMessageBox::warning(m_parent, title, text);
+    }
+}
+
+} // namespace corvane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "editor/flash/FlashPrompts.h"
+
+#include <QPointer>
+
+class QProgressDialog;
+class QWidget;
+
+namespace corvane {
+
+class BoardFlasher;
+
+// Flashing's questions and answers as dialogs over `parent`: the programmer
+// dialog, a progress dialog whose Cancel ends avrdude, and message boxes.
+class StandardFlashPrompts final : public FlashPrompts
+{
+public:
+    explicit StandardFlashPrompts(QWidget* parent);
+    ~StandardFlashPrompts() override;
+
+    // The flasher the progress dialog's Cancel stops.
+    void setFlasher(BoardFlasher* flasher) { m_flasher = flasher; }
+
+    std::optional<ProgrammerChoice> chooseProgrammer(const std::vector<Programmer>& programmers,
+                                                     const ProgrammerChoice& last) override;
+    void showProgress(int percent, const QString& stage) override;
+    void closeProgress() override;
+    void tell(Outcome outcome, const QString& text) override;
+
+private:
+    QWidget* m_parent = nullptr;
+    BoardFlasher* m_flasher = nullptr;
+    QPointer<QProgressDialog> m_progress;
+};
+
+} // namespace corvane

@@ -1,0 +1,62 @@
+#include "editor/model/flash/Avrdude.h"
+
+namespace corvane {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    constexpr std::string_view kSpace = " \t\r";
+    const auto first = text.find_first_not_of(kSpace);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+} // namespace
+
+std::vector<std::string> AvrdudeFlashArguments(const ProgrammerChoice& choice,
+                                               const std::string& hexPath)
+{
+    std::vector<std::string> arguments{"-p", "m8", "-c", choice.programmer};
+    if (!choice.port.empty()) {
+        arguments.insert(arguments.end(), {"-P", choice.port});
+    }
+    if (!choice.baud.empty()) {
+        arguments.insert(arguments.end(), {"-b", choice.baud});
+    }
+    arguments.insert(arguments.end(), {"-U", "flash:w:" + hexPath + ":i"});
+    return arguments;
+}
+
+std::vector<std::string> AvrdudeListArguments()
+{
+    return {"-c", "?"};
+}
+
+std::vector<Programmer> ParseProgrammerList(std::string_view output)
+{
+    std::vector<Programmer> programmers;
+    while (!output.empty()) {
+        const auto end = output.find('\n');
+        const std::string_view line = output.substr(0, end);
+        output.remove_prefix(end == std::string_view::npos ? output.size() : end + 1);
+        // Only the indented "id = description" lines name programmers.
+        if (line.empty() || (line.front() != ' ' && line.front() != '\t')) {
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view id = Trimmed(line.substr(0, equals));
+        if (id.empty() || id.find(' ') != std::string_view::npos) {
+            continue;
+        }
+        programmers.push_back({std::string(id), std::string(Trimmed(line.substr(equals + 1)))});
+    }
+    return programmers;
+}
+
+} // namespace corvane

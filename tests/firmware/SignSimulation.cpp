@@ -1,0 +1,338 @@
+#include "tests/firmware/SignSimulation.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <simavr/avr_extint.h>
+#include <simavr/avr_ioport.h>
+#include <simavr/sim_avr.h>
+#include <stdexcept>
+#include <string>
+
+namespace corvane {
+namespace {
+
+constexpr int kColumnsPerLatch = 5;
+constexpr std::uint8_t kColumnMask = 0x1F;
+constexpr std::uint8_t kRowMask = 0x7F;
+constexpr std::uint32_t kFrequency = 1000000;
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+[[noreturn]] void BadHex(std::size_t line, const char* what)
+{
+    throw std::invalid_argument("Intel HEX line " + std::to_string(line) + ": " + what);
+}
+
+// Decodes the data records of an Intel HEX text into `flash` (which keeps 0xFF where nothing is
+// written) and returns the end of the highest record. Segment and linear base records are
+// honoured; start address records are ignored since the core always starts at 0.
+std::size_t DecodeIntelHex(std::string_view text, std::vector<std::uint8_t>& flash)
+{
+    std::size_t end = 0;
+    std::uint32_t base = 0;
+    std::size_t lineNumber = 0;
+    bool sawEnd = false;
+    while (!text.empty() && !sawEnd) {
+        const std::size_t newline = text.find('\n');
+        std::string_view line = text.substr(0, newline);
+        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+        ++lineNumber;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+            line.remove_suffix(1);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        if (line.front() != ':' || line.size() % 2 == 0 || line.size() < 11) {
+            BadHex(lineNumber, "not a record");
+        }
+        std::vector<std::uint8_t> bytes;
+        for (std::size_t k = 1; k < line.size(); k += 2) {
+            const int high = HexDigit(line[k]);
+            const int low = HexDigit(line[k + 1]);
+            if (high < 0 || low < 0) {
+                BadHex(lineNumber, "not a hex digit");
+            }
+            bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
+        }
+        const std::size_t count = bytes[0];
+        if (bytes.size() != count + 5) {
+            BadHex(lineNumber, "length does not match its count");
+        }
+        std::uint8_t sum = 0;
+        for (const std::uint8_t byte : bytes) {
+            sum = static_cast<std::uint8_t>(sum + byte);
+        }
+        if (sum != 0) {
+            BadHex(lineNumber, "wrong checksum");
+        }
+        const std::uint32_t offset = bytes[1] * 256u + bytes[2];
+        const std::uint8_t* data = bytes.data() + 4;
+        switch (bytes[3]) {
+        case 0x00:
+            if (base + offset + count > flash.size()) {
+                BadHex(lineNumber, "data beyond the end of flash");
+            }
+            for (std::size_t k = 0; k < count; ++k) {
+                flash[base + offset + k] = data[k];
+            }
+            end = std::max<std::size_t>(end, base + offset + count);
+            break;
+        case 0x01:
+            sawEnd = true;
+            break;
+        case 0x02:
+            base = (data[0] * 256u + data[1]) * 16u;
+            break;
+        case 0x04:
+            base = (data[0] * 256u + data[1]) << 16;
+            break;
+        case 0x03:
+        case 0x05:
+            break;
+        default:
+            BadHex(lineNumber, "unknown record type");
+        }
+    }
+    if (!sawEnd) {
+        throw std::invalid_argument("Intel HEX has no end record");
+    }
+    return end;
+}
+
+} // namespace
+
+void SignSimulation::AvrDeleter::operator()(avr_t* avr) const
+{
+    avr_terminate(avr);
+    std::free(avr);
+}
+
+SignSimulation::SignSimulation(std::string_view intelHex, int latchCount) : m_latchCount(latchCount)
+{
+    if (latchCount < 1 || latchCount > static_cast<int>(m_latches.size())) {
+        throw std::invalid_argument("latch count must be 1 to 8");
+    }
+    m_avr.reset(avr_make_mcu_by_name("atmega8"));
+    if (!m_avr) {
+        throw std::runtime_error("simavr does not know the atmega8");
+    }
+    avr_init(m_avr.get());
+    m_avr->frequency = kFrequency;
+    // The default sleep callback waits in real time; simulated time needs no waiting, the core
+    // jumps straight to the next timer event.
+    m_avr->sleep = [](avr_t*, avr_cycle_count_t) {};
+    // INT0 and INT1 sit on Portd rows 2 and 3. In its default low-level mode simavr polls such a
+    // pin on every cycle while it is low, even with the interrupt disabled, which makes a
+    // busy-waiting firmware run three times slower; the board firmware uses neither interrupt.
+    avr_extint_set_strict_lvl_trig(m_avr.get(), 0, 0);
+    avr_extint_set_strict_lvl_trig(m_avr.get(), 1, 0);
+
+    std::vector<std::uint8_t> flash(m_avr->flashend + 1, 0xFF);
+    const std::size_t end = DecodeIntelHex(intelHex, flash);
+    if (end == 0) {
+        throw std::invalid_argument("Intel HEX holds no data");
+    }
+    avr_loadcode(m_avr.get(), flash.data(), static_cast<std::uint32_t>(end), 0);
+
+    connectPort<kPortB>('B');
+    connectPort<kPortC>('C');
+    connectPort<kPortD>('D');
+    m_refresh.assign(static_cast<std::size_t>(kColumnsPerLatch * latchCount), 0);
+}
+
+SignSimulation::~SignSimulation() = default;
+
+template <SignSimulation::Port port> void SignSimulation::connectPort(char name)
+{
+    const auto ioctl = AVR_IOCTL_IOPORT_GETIRQ(name);
+    avr_irq_t* written = avr_io_getirq(m_avr.get(), ioctl, IOPORT_IRQ_REG_PORT);
+    avr_irq_t* direction = avr_io_getirq(m_avr.get(), ioctl, IOPORT_IRQ_DIRECTION_ALL);
+    if (!written || !direction) {
+        throw std::runtime_error(std::string("simavr has no port ") + name);
+    }
+    avr_irq_register_notify(written, &SignSimulation::onPortIrq<port, false>, this);
+    avr_irq_register_notify(direction, &SignSimulation::onPortIrq<port, true>, this);
+}
+
+// simavr raises the PORT register IRQ on every write to it and the direction IRQ on every DDR
+// write, though it drops a raise that repeats the previous value (its port IRQs are all
+// filtered); a repeat changes nothing here. The core's cycle count is then still that of the start
+// of the writing instruction.
+template <SignSimulation::Port port, bool direction>
+void SignSimulation::onPortIrq(avr_irq_t*, std::uint32_t value, void* param)
+{
+    auto* self = static_cast<SignSimulation*>(param);
+    (direction ? self->m_ddr : self->m_port)[port] = static_cast<std::uint8_t>(value);
+    self->outputsChanged(port);
+}
+
+void SignSimulation::outputsChanged(Port port)
+{
+    const std::uint8_t before = m_output[port];
+    const auto output = static_cast<std::uint8_t>(m_port[port] & m_ddr[port]);
+    m_output[port] = output;
+    switch (port) {
+    case kPortB:
+    case kPortD: {
+        const std::uint8_t transparent = m_output[kPortB];
+        const auto rows = static_cast<std::uint8_t>(m_output[kPortD] & kRowMask);
+        for (int latch = 0; latch < m_latchCount; ++latch) {
+            if ((transparent >> latch) & 1) {
+                setLatch(latch, rows);
+            }
+        }
+        break;
+    }
+    case kPortC:
+        if (((before ^ output) & kColumnMask) != 0) {
+            columnsChanged(before & kColumnMask, output & kColumnMask);
+        }
+        break;
+    case kPortCount:
+        break;
+    }
+}
+
+void SignSimulation::setLatch(int latch, std::uint8_t value)
+{
+    if (m_latches[latch] == value) {
+        return;
+    }
+    m_latches[latch] = value;
+    if ((m_output[kPortC] & kColumnMask) != 0) {
+        ++m_latchChangesWhileLit;
+    }
+}
+
+void SignSimulation::columnsChanged(std::uint8_t before, std::uint8_t lit)
+{
+    const long long now = cycle();
+    if (before != 0) {
+        const long long length = now - m_litSince;
+        if (m_shortestLit == 0 || length < m_shortestLit) {
+            m_shortestLit = length;
+        }
+        if (length > m_longestLit) {
+            m_longestLit = length;
+        }
+    }
+    if (lit == 0) {
+        return;
+    }
+    m_litSince = now;
+    if (!std::has_single_bit(lit)) {
+        m_fault = "the firmware lit several columns at once";
+        return;
+    }
+    const int column = std::countr_zero(lit);
+    if (column == 0) {
+        if (m_refreshStart >= 0) {
+            if (m_nextColumn != kColumnsPerLatch) {
+                m_fault = "the firmware lit column 0 again before column 4";
+                return;
+            }
+            finishRefresh(now);
+        }
+        m_refreshStart = now;
+        m_nextColumn = 0;
+    } else if (m_refreshStart < 0) {
+        return;
+    }
+    if (column != m_nextColumn) {
+        m_fault = "the firmware lit the columns out of order";
+        return;
+    }
+    for (int latch = 0; latch < m_latchCount; ++latch) {
+        m_refresh[static_cast<std::size_t>(kColumnsPerLatch * latch + column)] = m_latches[latch];
+    }
+    ++m_nextColumn;
+}
+
+void SignSimulation::finishRefresh(long long now)
+{
+    const long long length = now - m_refreshStart;
+    if (m_shown.columns == m_refresh) {
+        m_shown.cycles += length;
+        return;
+    }
+    if (!m_shown.columns.empty()) {
+        m_images.push_back(m_shown);
+    }
+    m_shown.columns = m_refresh;
+    m_shown.cycles = length;
+}
+
+std::optional<BoardImage> SignSimulation::currentImage() const
+{
+    if (m_shown.columns.empty()) {
+        return std::nullopt;
+    }
+    return m_shown;
+}
+
+long long SignSimulation::cycle() const
+{
+    return static_cast<long long>(m_avr->cycle);
+}
+
+// Runs one instruction, or a sleep up to the next timer event; false once the run cannot go on.
+bool SignSimulation::step()
+{
+    const int state = avr_run(m_avr.get());
+    return m_fault == nullptr && (state == cpu_Running || state == cpu_Sleeping);
+}
+
+void SignSimulation::stopped()
+{
+    const int state = m_avr->state;
+    const char* what = m_fault != nullptr     ? m_fault
+                       : state == cpu_Crashed ? "the firmware crashed"
+                       : state == cpu_Done    ? "the firmware stopped (sleep with interrupts off)"
+                                              : "the core stopped";
+    char where[64];
+    std::snprintf(where, sizeof where, " at cycle %lld, byte address 0x%04X", cycle(),
+                  static_cast<unsigned>(m_avr->pc));
+    throw std::runtime_error(what + std::string(where));
+}
+
+void SignSimulation::runCycles(long long cycles)
+{
+    const avr_t& avr = *m_avr;
+    const auto end = avr.cycle + static_cast<avr_cycle_count_t>(std::max(cycles, 0LL));
+    while (avr.cycle < end) {
+        if (!step()) {
+            stopped();
+        }
+    }
+}
+
+bool SignSimulation::runUntilImages(std::size_t count, long long cycleLimit)
+{
+    const avr_t& avr = *m_avr;
+    const auto end = avr.cycle + static_cast<avr_cycle_count_t>(std::max(cycleLimit, 0LL));
+    while (m_images.size() < count && avr.cycle < end) {
+        if (!step()) {
+            stopped();
+        }
+    }
+    return m_images.size() >= count;
+}
+
+} // namespace corvane
