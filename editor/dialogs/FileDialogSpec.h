@@ -16,7 +16,7 @@ struct FileDialogSpec
     enum class Purpose
     {
         Open, // an existing file
-        Save, // any name; an existing file is replaced without a question
+        Save, // any name
     };
 
     Purpose purpose = Purpose::Open;
@@ -24,6 +24,8 @@ struct FileDialogSpec
     QStringList filters; // the first is selected
     // Added to a name typed without one; empty keeps the name as typed.
     QString defaultSuffix;
+    // Save: whether choosing an existing file asks before it is replaced.
+    bool confirmReplace = false;
 
     // The filter that shows every file, in the dialog's own words.
     static QString AllFiles()

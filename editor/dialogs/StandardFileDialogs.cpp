@@ -14,7 +14,7 @@ void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDia
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmReplace);
     }
     dialog.setNameFilters(spec.filters);
     dialog.setDefaultSuffix(spec.defaultSuffix);

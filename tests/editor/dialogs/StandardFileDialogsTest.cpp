@@ -28,19 +28,21 @@ private slots:
         QTest::addColumn<QStringList>("filters");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<bool>("saving");
+        QTest::addColumn<bool>("asksBeforeReplacing");
         const QString program = QStringLiteral("(BASCOM AVR File) (*.bas)");
         const QString all = QStringLiteral("All Files (*)");
         QTest::newRow("open a program") << ProgramFiles::OpenProgramSpec() << "Open a Program"
-                                        << QStringList{program, all} << "" << false;
+                                        << QStringList{program, all} << "" << false << false;
         // A name typed without ".bas" stays as typed.
         QTest::newRow("save a program")
             << ProgramFiles::SaveProgramSpec() << "Select a Name for Program"
-            << QStringList{program} << "" << true;
+            << QStringList{program} << "" << true << false;
         const QStringList hex{QStringLiteral("Intel HEX (*.hex)"), FileDialogSpec::AllFiles()};
         QTest::newRow("save the firmware")
             << FileDialogSpec{FileDialogSpec::Purpose::Save, QStringLiteral("Save the Firmware"),
-                              hex, QStringLiteral("hex")}
-            << "Save the Firmware" << QStringList{"Intel HEX (*.hex)", all} << "hex" << true;
+                              hex, QStringLiteral("hex"), true}
+            << "Save the Firmware" << QStringList{"Intel HEX (*.hex)", all} << "hex" << true
+            << true;
     }
     void fileDialogIsSetUpAsTheSpecSays()
     {
@@ -49,6 +51,7 @@ private slots:
         QFETCH(QStringList, filters);
         QFETCH(QString, suffix);
         QFETCH(bool, saving);
+        QFETCH(bool, asksBeforeReplacing);
         StandardFileDialogs dialogs;
         QFileDialog dialog;
         dialogs.configureFileDialog(dialog, spec);
@@ -58,8 +61,8 @@ private slots:
         QCOMPARE(dialog.defaultSuffix(), suffix);
         QCOMPARE(dialog.acceptMode(), saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         QCOMPARE(dialog.fileMode(), saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        // Saving over an existing file brings no question.
-        QCOMPARE(dialog.testOption(QFileDialog::DontConfirmOverwrite), saving);
+        QCOMPARE(dialog.testOption(QFileDialog::DontConfirmOverwrite),
+                 saving && !asksBeforeReplacing);
         QVERIFY(dynamic_cast<const NameOnlyIconProvider*>(dialog.iconProvider()) != nullptr);
     }
 
