@@ -1,16 +1,12 @@
 #include "app/CommandLine.h"
 
-#include "programfile/ProgramLoading.h"
-#include "generator/Firmware.h"
 #include "generator/GlyphTable.h"
-#include "generator/IntelHex.h"
+#include "generator/SignFile.h"
 #include "programfile/ProgramFile.h"
-#include "generator/WiringTest.h"
-#include "generator/WiringTestProgram.h"
+#include "programfile/ProgramLoading.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTextStream>
 #include <cstring>
 
@@ -30,6 +26,16 @@ int WriteFile(const QString& path, std::string_view bytes, QTextStream& errors)
         return 1;
     }
     return 0;
+}
+
+// The file's bytes, safely written; or why it cannot be.
+int WriteFile(const QString& path, const SignFile& file, QTextStream& errors)
+{
+    if (!file.isWritable()) {
+        errors << "corvane: " << QString::fromStdString(file.refusal) << '\n';
+        return 1;
+    }
+    return WriteFile(path, file.bytes, errors);
 }
 
 } // namespace
@@ -118,12 +124,7 @@ int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextS
         return 1;
     }
     const auto& program = std::get<ProgramDocument>(loaded);
-    const FirmwareResult firmware = BuildFirmware(program.entries, program.board);
-    if (const auto* tooLarge = std::get_if<FirmwareTooLarge>(&firmware)) {
-        errors << "corvane: " << QString::fromStdString(tooLarge->reason()) << '\n';
-        return 1;
-    }
-    return WriteFile(hexPath, IntelHex(std::get<std::vector<std::uint8_t>>(firmware)), errors);
+    return WriteFile(hexPath, FirmwareHexFile(program.entries, program.board), errors);
 }
 
 int BuildWiringTestFile(const QString& outPath, const QString& width, QTextStream& errors)
@@ -135,23 +136,8 @@ int BuildWiringTestFile(const QString& outPath, const QString& width, QTextStrea
                << " is not a board width Corvane offers (5 to 40, without 38)\n";
         return 1;
     }
-    const QString suffix = QFileInfo(outPath).suffix().toLower();
     const Board board = Board::ofWidth(std::to_string(columns));
-    if (suffix == QLatin1String("bas")) {
-        return WriteFile(outPath, RenderWiringTestProgram(board), errors);
-    }
-    if (suffix != QLatin1String("hex")) {
-        errors << "corvane: " << outPath
-               << ": the wiring test is written as firmware (.hex) or as a BASCOM-AVR program "
-                  "(.bas)\n";
-        return 1;
-    }
-    const FirmwareResult firmware = WiringTestFirmware(board);
-    if (const auto* tooLarge = std::get_if<FirmwareTooLarge>(&firmware)) {
-        errors << "corvane: " << QString::fromStdString(tooLarge->reason()) << '\n';
-        return 1;
-    }
-    return WriteFile(outPath, IntelHex(std::get<std::vector<std::uint8_t>>(firmware)), errors);
+    return WriteFile(outPath, WiringTestFile(outPath.toStdString(), board), errors);
 }
 
 } // namespace corvane

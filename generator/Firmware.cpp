@@ -45,6 +45,14 @@ std::pair<long long, long long> IndexRange(const FirmwareShow& show, int latchCo
     return {first, last};
 }
 
+// A read past the message's table shows dark, as in the board simulator: the
+// engine's copy of the table runs on with the zeros it would read there.
+std::size_t ShowTableSize(const MessageEntry& entry, const Board& board, const ScrollPlan& plan)
+{
+    return std::max(DataTableSize(entry, board.latchCount),
+                    static_cast<std::size_t>(plan.maxLookupIndex() + 1));
+}
+
 void AppendWord(std::vector<std::uint8_t>& out, std::size_t value)
 {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -64,10 +72,7 @@ FirmwareShow ShowOfMessage(const MessageEntry& entry, const Board& board)
         .firstRefreshes = static_cast<std::uint8_t>(plan.firstStepRefreshes()),
         .refreshes = static_cast<std::uint8_t>(plan.stepRefreshes()),
     };
-    // A read past the table shows dark, as in the board simulator: the
-    // engine gets the zeros it would read there.
-    const auto needed = static_cast<std::size_t>(plan.maxLookupIndex() + 1);
-    show.table.resize(std::max(show.table.size(), needed), 0);
+    show.table.resize(ShowTableSize(entry, board, plan), 0);
     return show;
 }
 
@@ -84,7 +89,7 @@ std::size_t FirmwareSize(std::span<const MessageEntry> entries, const Board& boa
 {
     std::size_t size = engine::Image().size() + kSignHeaderSize + kShowRecordSize * entries.size();
     for (const MessageEntry& entry : entries) {
-        size += ShowOfMessage(entry, board).table.size();
+        size += ShowTableSize(entry, board, ScrollPlan(MakeScrollBlockInput(0, entry, board)));
     }
     return size;
 }

@@ -125,7 +125,7 @@ bool ProgramFiles::save()
 
 void ProgramFiles::warnIfTablesExceedFlash(const ProgramDocument& program)
 {
-    const FlashUse use = FlashUseOf(program.entries, program.board.latchCount);
+    const FlashUse use = FlashUseOf(program.entries, program.board);
     if (use.exceedsFlash()) {
         m_dialogs->warn(m_window, QString::fromStdString(use.overflowWarning()));
     }

@@ -66,9 +66,9 @@ bool BoardFlasher::isRunning() const
     return m_process != nullptr;
 }
 
-bool BoardFlasher::flash(std::span<const std::uint8_t> flash)
+bool BoardFlasher::flash(const std::vector<FlashImage>& images)
 {
-    if (isRunning()) {
+    if (isRunning() || images.empty()) {
         return false;
     }
     const QString avrdude = QStandardPaths::findExecutable(QString::fromLatin1(kProgram));
@@ -79,16 +79,22 @@ bool BoardFlasher::flash(std::span<const std::uint8_t> flash)
                           "and try again."));
         return false;
     }
-    const auto choice = m_prompts.chooseProgrammer(listProgrammers(avrdude), RememberedChoice());
-    if (!choice) {
+    QStringList names;
+    for (const FlashImage& image : images) {
+        names << image.name;
+    }
+    const auto request =
+        m_prompts.chooseProgrammer(listProgrammers(avrdude), RememberedChoice(), names);
+    if (!request || request->image >= images.size()) {
         return false;
     }
-    Remember(*choice);
+    const ProgrammerChoice& choice = request->programmer;
+    Remember(choice);
 
     auto folder = std::make_unique<QTemporaryDir>();
     const QString hexPath = folder->filePath(QStringLiteral("firmware.hex"));
     QFile hexFile(hexPath);
-    const std::string hex = IntelHex(flash);
+    const std::string hex = IntelHex(images[request->image].flash);
     if (!folder->isValid() || !hexFile.open(QIODevice::WriteOnly) ||
         hexFile.write(hex.data(), static_cast<qint64>(hex.size())) !=
             static_cast<qint64>(hex.size()) ||
@@ -114,7 +120,7 @@ bool BoardFlasher::flash(std::span<const std::uint8_t> flash)
         }
     });
     m_prompts.showProgress(0, QString::fromStdString(m_progress.stageText()));
-    m_process->start(avrdude, ToQt(AvrdudeFlashArguments(*choice, hexPath.toStdString())));
+    m_process->start(avrdude, ToQt(AvrdudeFlashArguments(choice, hexPath.toStdString())));
     return true;
 }
 

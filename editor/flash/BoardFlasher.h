@@ -9,12 +9,18 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 namespace corvane {
 
 class FlashPrompts;
+
+// A flash image from address 0 and what it is called in the programmer dialog.
+struct FlashImage
+{
+    QString name;
+    std::vector<std::uint8_t> flash;
+};
 
 // Puts a firmware on the board's chip with avrdude: asks for the programmer
 // (remembered in the settings), writes the image to a temporary HEX file and
@@ -33,10 +39,10 @@ public:
     explicit BoardFlasher(FlashPrompts& prompts, QObject* parent = nullptr);
     ~BoardFlasher() override;
 
-    // Starts flashing `flash` (the image from address 0). Returns false when
-    // nothing was started: avrdude is missing (the user is told which package
-    // to install), a run is already going, or the user cancelled the choice.
-    bool flash(std::span<const std::uint8_t> flash);
+    // Starts flashing the one of `images` the user chooses. Returns false
+    // when nothing was started: avrdude is missing (the user is told which
+    // package to install), a run is already going, or the user cancelled.
+    bool flash(const std::vector<FlashImage>& images);
     bool isRunning() const;
     // Ends avrdude; the user is told the chip may now hold a partial program.
     void cancel();

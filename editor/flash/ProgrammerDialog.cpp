@@ -6,15 +6,19 @@
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace corvane {
 
 ProgrammerDialog::ProgrammerDialog(const std::vector<Programmer>& programmers,
-                                   const ProgrammerChoice& last, QWidget* parent)
-    : QDialog(parent), m_programmer(new QComboBox(this)), m_port(new QLineEdit(this)),
-      m_baud(new QLineEdit(this))
+                                   const ProgrammerChoice& last, const QStringList& images,
+                                   QWidget* parent)
+    : QDialog(parent), m_image(new QComboBox(this)), m_programmer(new QComboBox(this)),
+      m_port(new QLineEdit(this)), m_baud(new QLineEdit(this))
 {
     setWindowTitle(tr("Flash to the Board"));
+    m_image->setObjectName(QStringLiteral("image"));
+    m_image->addItems(images);
     m_programmer->setObjectName(QStringLiteral("programmer"));
     m_port->setObjectName(QStringLiteral("port"));
     m_baud->setObjectName(QStringLiteral("baud"));
@@ -43,10 +47,16 @@ ProgrammerDialog::ProgrammerDialog(const std::vector<Programmer>& programmers,
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
+    form->addRow(tr("&Put on the chip:"), m_image);
     form->addRow(tr("&Programmer:"), m_programmer);
     form->addRow(tr("P&ort:"), m_port);
     form->addRow(tr("&Baud rate:"), m_baud);
     form->addRow(buttons);
+}
+
+std::size_t ProgrammerDialog::image() const
+{
+    return static_cast<std::size_t>(std::max(m_image->currentIndex(), 0));
 }
 
 ProgrammerChoice ProgrammerDialog::choice() const

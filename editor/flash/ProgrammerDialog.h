@@ -3,6 +3,8 @@
 #include "editor/model/flash/Avrdude.h"
 
 #include <QDialog>
+#include <QStringList>
+#include <cstddef>
 #include <vector>
 
 class QComboBox;
@@ -10,8 +12,8 @@ class QLineEdit;
 
 namespace corvane {
 
-// Chooses avrdude's programmer (from the list avrdude prints), the port and
-// the baud rate, the last choice preset.
+// Chooses what to put on the chip, and avrdude's programmer (from the list
+// avrdude prints), the port and the baud rate, the last choice preset.
 class ProgrammerDialog final : public QDialog
 {
     Q_OBJECT
@@ -19,11 +21,14 @@ class ProgrammerDialog final : public QDialog
 
 public:
     ProgrammerDialog(const std::vector<Programmer>& programmers, const ProgrammerChoice& last,
-                     QWidget* parent = nullptr);
+                     const QStringList& images, QWidget* parent = nullptr);
 
     ProgrammerChoice choice() const;
+    // The index of the image chosen.
+    std::size_t image() const;
 
 private:
+    QComboBox* m_image = nullptr;
     QComboBox* m_programmer = nullptr;
     QLineEdit* m_port = nullptr;
     QLineEdit* m_baud = nullptr;

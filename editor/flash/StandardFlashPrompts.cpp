@@ -15,15 +15,15 @@ StandardFlashPrompts::~StandardFlashPrompts()
     delete m_progress;
 }
 
-std::optional<ProgrammerChoice>
+std::optional<FlashPrompts::Request>
 StandardFlashPrompts::chooseProgrammer(const std::vector<Programmer>& programmers,
-                                       const ProgrammerChoice& last)
+                                       const ProgrammerChoice& last, const QStringList& images)
 {
-    ProgrammerDialog dialog(programmers, last, m_parent);
+    ProgrammerDialog dialog(programmers, last, images, m_parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return dialog.choice();
+    return Request{dialog.choice(), dialog.image()};
 }
 
 void StandardFlashPrompts::showProgress(int percent, const QString& stage)

@@ -22,8 +22,9 @@ public:
     // The flasher the progress dialog's Cancel stops.
     void setFlasher(BoardFlasher* flasher) { m_flasher = flasher; }
 
-    std::optional<ProgrammerChoice> chooseProgrammer(const std::vector<Programmer>& programmers,
-                                                     const ProgrammerChoice& last) override;
+    std::optional<Request> chooseProgrammer(const std::vector<Programmer>& programmers,
+                                            const ProgrammerChoice& last,
+                                            const QStringList& images) override;
     void showProgress(int percent, const QString& stage) override;
     void closeProgress() override;
     void tell(Outcome outcome, const QString& text) override;

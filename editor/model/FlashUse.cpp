@@ -1,6 +1,7 @@
 #include "editor/model/FlashUse.h"
 
 #include "editor/model/MessageEditor.h"
+#include "generator/Firmware.h"
 #include "generator/ProgramWriter.h"
 
 #include <vector>
@@ -13,6 +14,12 @@ std::string FlashUse::summary() const
            " bytes of flash";
 }
 
+std::string FlashUse::firmwareSummary() const
+{
+    return "Firmware: " + GroupThousands(firmwareBytes) + " of " + GroupThousands(flashBytes) +
+           " bytes of flash";
+}
+
 std::string FlashUse::overflowWarning() const
 {
     return "The program was saved, but it cannot fit an " + std::string(chip::kName) +
@@ -21,28 +28,27 @@ std::string FlashUse::overflowWarning() const
            " bytes of flash.\nFewer or shorter messages are needed.";
 }
 
-FlashUse FlashUseOf(std::span<const MessageEntry> entries, std::uint8_t latchCount)
+FlashUse FlashUseOf(std::span<const MessageEntry> entries, const Board& board)
 {
-    return {DataTablesSize(entries, latchCount)};
+    return {DataTablesSize(entries, board.latchCount), FirmwareSize(entries, board)};
 }
 
 FlashUse FlashUseOf(const MessageEditor& editor)
 {
-    std::vector<MessageEntry> entries = editor.entries();
-    if (const auto edited = editor.editedEntry()) {
-        entries[editor.CurIndex()] = *edited;
-    }
-    const auto board = editor.selectedBoard();
-    return FlashUseOf(entries, board ? board->latchCount : editor.LatchCount());
+    const ProgramDocument program = DocumentOf(editor);
+    return FlashUseOf(program.entries, program.board);
 }
 
-std::string GroupThousands(std::size_t value)
+ProgramDocument DocumentOf(const MessageEditor& editor)
 {
-    std::string digits = std::to_string(value);
-    for (std::size_t end = digits.size(); end > 3; end -= 3) {
-        digits.insert(end - 3, 1, ',');
+    ProgramDocument program{editor.entries(), {{}, editor.LatchCount(), Board::kRowCount}};
+    if (const auto edited = editor.editedEntry()) {
+        program.entries[editor.CurIndex()] = *edited;
     }
-    return digits;
+    if (auto board = editor.selectedBoard()) {
+        program.board = std::move(*board);
+    }
+    return program;
 }
 
 } // namespace corvane

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "generator/Board.h"
+#include "generator/GroupThousands.h"
 #include "generator/MessageEntry.h"
+#include "generator/ProgramDocument.h"
 #include "generator/TargetChip.h"
 
 #include <cstddef>
@@ -12,29 +15,34 @@ namespace corvane {
 
 class MessageEditor;
 
-// How much of the chip's flash the data tables of a list take. The tables
-// alone are a lower bound for the program: its code needs flash besides.
+// How much of the chip's flash a list takes: the data tables of its BASCOM
+// program (a lower bound: the program's code needs flash besides), and its
+// firmware, exactly.
 struct FlashUse
 {
     std::size_t tableBytes = 0;
+    std::size_t firmwareBytes = 0;
     std::size_t flashBytes = chip::kFlashBytes;
 
     bool exceedsFlash() const { return tableBytes > flashBytes; }
+    bool firmwareExceedsFlash() const { return firmwareBytes > flashBytes; }
     // "Data tables: 2,214 of 8,192 bytes of flash"
     std::string summary() const;
+    // "Firmware: 1,904 of 8,192 bytes of flash"
+    std::string firmwareSummary() const;
     // What a save is told when the tables alone do not fit.
     std::string overflowWarning() const;
 
     friend bool operator==(const FlashUse&, const FlashUse&) = default;
 };
 
-// The tables of these entries on a board of that many latches.
-FlashUse FlashUseOf(std::span<const MessageEntry> entries, std::uint8_t latchCount);
-// The list as Save would write it now: the current entry with the settings
-// being edited, on the selected width.
+// The program and firmware of these entries on that board.
+FlashUse FlashUseOf(std::span<const MessageEntry> entries, const Board& board);
+// The list as Save would write it now (DocumentOf).
 FlashUse FlashUseOf(const MessageEditor& editor);
 
-// Decimal with "," between groups of three digits: 8192 → "8,192".
-std::string GroupThousands(std::size_t value);
+// The list as Save would write it now, changing nothing: the current entry
+// with the settings being edited, on the selected width.
+ProgramDocument DocumentOf(const MessageEditor& editor);
 
 } // namespace corvane

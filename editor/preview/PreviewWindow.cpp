@@ -36,7 +36,8 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowDoesNotAcceptFocus),
       m_board(new BoardView(this)), m_statusLabel(new QLabel(this)), m_passLabel(new QLabel(this)),
-      m_flashLabel(new QLabel(this)), m_stepTimer(new QTimer(this))
+      m_flashLabel(new QLabel(this)), m_firmwareLabel(new QLabel(this)),
+      m_stepTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(tr("Board preview"));
@@ -47,12 +48,14 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     m_passLabel->setObjectName(QStringLiteral("passDuration"));
     m_statusLabel->setObjectName(QStringLiteral("status"));
     m_flashLabel->setObjectName(QStringLiteral("flashUse"));
+    m_firmwareLabel->setObjectName(QStringLiteral("firmwareUse"));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(m_statusLabel);
     layout->addWidget(m_board);
     layout->addWidget(m_passLabel);
     layout->addWidget(m_flashLabel);
+    layout->addWidget(m_firmwareLabel);
 
     m_stepTimer->setObjectName(QStringLiteral("stepTimer"));
     m_stepTimer->setSingleShot(true);
@@ -96,12 +99,18 @@ void PreviewWindow::setFlashUse(const FlashUse& use)
         return;
     }
     m_flashUse = use;
-    m_flashLabel->setText(QString::fromStdString(use.summary()));
-    QPalette palette = m_flashLabel->palette();
-    palette.setColor(QPalette::WindowText, use.exceedsFlash()
-                                               ? QColor(Qt::red)
-                                               : this->palette().color(QPalette::WindowText));
-    m_flashLabel->setPalette(palette);
+    showCount(*m_flashLabel, use.summary(), use.exceedsFlash());
+    showCount(*m_firmwareLabel, use.firmwareSummary(), use.firmwareExceedsFlash());
+}
+
+void PreviewWindow::showCount(QLabel& label, const std::string& text, bool exceedsFlash)
+{
+    label.setText(QString::fromStdString(text));
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText,
+                     exceedsFlash ? QColor(Qt::red)
+                                  : label.parentWidget()->palette().color(QPalette::WindowText));
+    label.setPalette(palette);
 }
 
 void PreviewWindow::advance()

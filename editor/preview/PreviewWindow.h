@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <string>
 
 class QCloseEvent;
 class QLabel;
@@ -36,7 +37,8 @@ public:
     void setInput(const PreviewInput& input);
     // Shows the window, without activating it, playing or paused.
     void showPlaying(bool playing);
-    // The whole list's tables; in red when they alone exceed the flash.
+    // The whole list's tables and its firmware, each in red when it exceeds
+    // the flash.
     void setFlashUse(const FlashUse& use);
     const PreviewPlayer& player() const { return m_player; }
 
@@ -65,6 +67,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A flash count, in red when it exceeds the flash.
+    static void showCount(QLabel& label, const std::string& text, bool exceedsFlash);
     void play();
     void pause();
     // Runs the step timer for what the player waits, or stops it.
@@ -82,6 +86,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_passLabel = nullptr;
     QLabel* m_flashLabel = nullptr;
+    QLabel* m_firmwareLabel = nullptr;
     std::optional<FlashUse> m_flashUse{};
     // One single shot per step, so a late timeout delays a step but never skips one.
     QTimer* m_stepTimer = nullptr;

@@ -1,5 +1,6 @@
 #include "editor/window/Form1.h"
 
+#include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
 #include "editor/preview/PreviewWindow.h"
 #include "editor/window/ControlTable.h"
@@ -69,6 +70,8 @@ Form1::Form1(QWidget* parent)
     m_files = new ProgramFiles(m_editor, this);
     connect(m_files, &ProgramFiles::editorChanged, this, &Form1::syncView);
     addAction(m_files->openAction());
+    m_firmware = new FirmwareFiles(m_editor, this);
+    addAction(m_firmware->buildFirmwareAction());
     setAcceptDrops(true);
     connectEvents();
 }
@@ -368,6 +371,10 @@ QMenu* Form1::buildMessageMenu()
     menu->addAction(m_redoAction);
     menu->addSeparator();
     menu->addAction(m_files->openAction());
+    menu->addSeparator();
+    menu->addAction(m_firmware->buildFirmwareAction());
+    menu->addAction(m_firmware->flashAction());
+    menu->addAction(m_firmware->buildWiringTestAction());
     return menu;
 }
 

@@ -21,6 +21,7 @@ namespace corvane {
 
 class Form1Sync;
 class PreviewWindow;
+class FirmwareFiles;
 class ProgramFiles;
 
 // The main window: creates and places the controls of its control table and
@@ -42,6 +43,8 @@ public:
     void Form_Load(const std::function<void()>& showSplash);
 
     ProgramFiles& programFiles() { return *m_files; }
+    // Build Firmware, Flash to the Board and Build Wiring Test.
+    FirmwareFiles& firmwareFiles() { return *m_firmware; }
     // Opens the program at `path` (ProgramFiles::openFile).
     bool openProgramFile(const QString& path);
 
@@ -83,6 +86,7 @@ private:
 
     MessageEditor m_editor;
     ProgramFiles* m_files = nullptr;
+    FirmwareFiles* m_firmware = nullptr;
     Form1Controls m_controls{};
     QButtonGroup* m_OptScrollGroup = nullptr;
     QAction* m_undoAction = nullptr;

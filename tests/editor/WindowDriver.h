@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
 #include "editor/model/MessageEditor.h"
 #include "editor/window/Form1.h"
@@ -39,6 +40,7 @@ protected:
     {
         m_form = std::make_unique<Form1>();
         m_form->programFiles().setDialogs(&m_dialogs);
+        m_form->firmwareFiles().setDialogs(&m_dialogs);
     }
     // The load step, then shown and active: the editing state.
     void showLoaded()

@@ -17,18 +17,21 @@ namespace {
 class FakePrompts final : public FlashPrompts
 {
 public:
-    std::optional<ProgrammerChoice> answer = ProgrammerChoice{};
+    std::optional<Request> answer = Request{};
     std::vector<Programmer> offered;
+    QStringList images;
     std::optional<ProgrammerChoice> preset;
     std::vector<int> progress;
     bool progressOpen = false;
     std::vector<std::pair<Outcome, QString>> told;
 
-    std::optional<ProgrammerChoice> chooseProgrammer(const std::vector<Programmer>& programmers,
-                                                     const ProgrammerChoice& last) override
+    std::optional<Request> chooseProgrammer(const std::vector<Programmer>& programmers,
+                                            const ProgrammerChoice& last,
+                                            const QStringList& names) override
     {
         offered = programmers;
         preset = last;
+        images = names;
         return answer;
     }
     void showProgress(int percent, const QString&) override
@@ -40,7 +43,8 @@ public:
     void tell(Outcome outcome, const QString& text) override { told.emplace_back(outcome, text); }
 };
 
-const std::vector<std::uint8_t> kImage{0x0C, 0x94, 0x2A, 0x00, 0xFF};
+const std::vector<FlashImage> kImages{{"The messages", {0x0C, 0x94, 0x2A, 0x00, 0xFF}},
+                                      {"The wiring test", {0x0C, 0x94, 0x13}}};
 
 // A stand-in for avrdude: lists one programmer for "-c ?"; otherwise keeps
 // its arguments and the HEX file it was given, prints `output` and exits
@@ -90,7 +94,7 @@ private slots:
         qputenv("PATH", empty.path().toUtf8());
         FakePrompts prompts;
         BoardFlasher flasher(prompts);
-        QVERIFY(!flasher.flash(kImage));
+        QVERIFY(!flasher.flash(kImages));
         QVERIFY(!prompts.preset.has_value()); // nothing was asked
         QCOMPARE(prompts.told.size(), std::size_t{1});
         QVERIFY(prompts.told[0].second.contains(QStringLiteral("apt install avrdude")));
@@ -104,7 +108,7 @@ private slots:
         FakePrompts prompts; // usbasp, and no USB device here
         BoardFlasher flasher(prompts);
         QSignalSpy finished(&flasher, &BoardFlasher::finished);
-        QVERIFY(flasher.flash(kImage));
+        QVERIFY(flasher.flash(kImages));
         QVERIFY(finished.wait(20000));
         QVERIFY(!prompts.offered.empty()); // avrdude's own list
         QCOMPARE(prompts.told.size(), std::size_t{1});
@@ -120,14 +124,15 @@ private slots:
         WriteFakeAvrdude(fake, "Writing | ##### | 100%% 0.1s\\n", 0);
         qputenv("PATH", fake.path().toUtf8() + ":" + m_path);
         FakePrompts prompts;
-        prompts.answer = ProgrammerChoice{"arduino", "/dev/ttyUSB0", "19200"};
+        prompts.answer = FlashPrompts::Request{{"arduino", "/dev/ttyUSB0", "19200"}, 1};
         BoardFlasher flasher(prompts);
         QSignalSpy finished(&flasher, &BoardFlasher::finished);
-        QVERIFY(flasher.flash(kImage));
+        QVERIFY(flasher.flash(kImages));
         QVERIFY(finished.wait(10000));
 
         QCOMPARE(prompts.offered,
                  (std::vector<Programmer>{{"usbasp", "USBasp"}, {"arduino", "Arduino"}}));
+        QCOMPARE(prompts.images, (QStringList{"The messages", "The wiring test"}));
         QCOMPARE(prompts.told.size(), std::size_t{1});
         QCOMPARE(prompts.told[0].first, FlashPrompts::Outcome::Flashed);
         QFile arguments(fake.filePath(QStringLiteral("arguments")));
@@ -135,12 +140,12 @@ private slots:
         QVERIFY(arguments.readAll().startsWith("-p m8 -c arduino -P /dev/ttyUSB0 -b 19200 -U "));
         QFile flashed(fake.filePath(QStringLiteral("flashed.hex")));
         QVERIFY(flashed.open(QIODevice::ReadOnly));
-        QCOMPARE(flashed.readAll().toStdString(), IntelHex(kImage));
+        QCOMPARE(flashed.readAll().toStdString(), IntelHex(kImages[1].flash));
 
         // The next flash starts from this choice.
-        QVERIFY(flasher.flash(kImage));
+        QVERIFY(flasher.flash(kImages));
         QVERIFY(finished.wait(10000));
-        QCOMPARE(*prompts.preset, *prompts.answer);
+        QCOMPARE(*prompts.preset, prompts.answer->programmer);
     }
 
     void cancelEndsAvrdudeAndWarnsOfAPartialProgram()
@@ -151,9 +156,9 @@ private slots:
         FakePrompts prompts;
         BoardFlasher flasher(prompts);
         QSignalSpy finished(&flasher, &BoardFlasher::finished);
-        QVERIFY(flasher.flash(kImage));
+        QVERIFY(flasher.flash(kImages));
         QTRY_VERIFY(prompts.progress.size() >= 2 && prompts.progress.back() > 0);
-        QVERIFY(!flasher.flash(kImage)); // one run at a time
+        QVERIFY(!flasher.flash(kImages)); // one run at a time
         flasher.cancel();
         QVERIFY(finished.wait(5000)); // well before the stand-in's 30 s
         QCOMPARE(prompts.told.size(), std::size_t{1});

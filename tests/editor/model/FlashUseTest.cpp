@@ -42,7 +42,7 @@ TEST_F(Editor, FlashUseCountsTheListAsSaveWouldWriteIt)
     EXPECT_EQ(FlashUseOf(editor).tableBytes, 22U + 21U);
     editor.userClickWidth(editor.CmbWidth().count() - 1); // "40"
     EXPECT_EQ(FlashUseOf(editor).tableBytes, 42U + 41U);
-    EXPECT_EQ(FlashUseOf(editor.entries(), 8).tableBytes, 42U + 41U);
+    EXPECT_EQ(FlashUseOf(editor.entries(), Board::ofWidth("40")).tableBytes, 42U + 41U);
 }
 
 } // namespace

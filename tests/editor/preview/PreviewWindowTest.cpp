@@ -3,6 +3,7 @@
 #include "editor/model/preview/PreviewInput.h"
 #include "editor/model/preview/PreviewPlayer.h"
 #include "editor/preview/BoardView.h"
+#include "generator/Firmware.h"
 #include "generator/GlyphTable.h"
 #include "tests/editor/WindowDriver.h"
 
@@ -268,6 +269,14 @@ private slots:
         // 4 + 4 blank-column lines and two characters.
         QCOMPARE(flash->text(), QStringLiteral("Data tables: 52 of 8,192 bytes of flash"));
         QVERIFY(flash->palette().color(QPalette::WindowText) != QColor(Qt::red));
+        // The firmware's exact size, the one Build Firmware writes.
+        auto* firmware = find<QLabel>("firmwareUse");
+        const ProgramDocument program = DocumentOf(m_form->editor());
+        QCOMPARE(firmware->text(),
+                 QString::fromStdString(
+                     "Firmware: " + GroupThousands(FirmwareSize(program.entries, program.board)) +
+                     " of 8,192 bytes of flash"));
+        QVERIFY(firmware->palette().color(QPalette::WindowText) != QColor(Qt::red));
         clickPlayOne();
         QCOMPARE(status->text(),
                  QStringLiteral(u"Text00 \u00B7 Left \u00B7 speed 5 \u00B7 Paused"));
@@ -278,6 +287,7 @@ private slots:
         // Five Left tables of 256 × 6 + 40 bytes, the sixth going Up, unpadded.
         QCOMPARE(flash->text(), QStringLiteral("Data tables: 9,416 of 8,192 bytes of flash"));
         QCOMPARE(flash->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(firmware->palette().color(QPalette::WindowText), QColor(Qt::red));
     }
 
     // Placed beside the main window where there is room, and kept on the

@@ -1,6 +1,7 @@
 #include "editor/window/Form1.h"
 
 #include "editor/window/TwipsLayout.h"
+#include "generator/SignFile.h"
 #include "tests/SmallFileSystem.h"
 #include "tests/editor/WindowDriver.h"
 
@@ -497,19 +498,39 @@ private slots:
         QCOMPARE(boxMenu.mid(0, 2), QStringList({"Undo Typing", "Redo Direction"}));
     }
 
+    // Ctrl+B writes the firmware of the list as shown, through its own dialog.
+    void ctrlBBuildsTheFirmwareOfTheListAsShown()
+    {
+        showLoaded();
+        type(QStringLiteral("HI"));
+        QTest::mouseClick(find("OptScroll1"), Qt::LeftButton);
+        QTemporaryDir folder;
+        m_dialogs.savePath = folder.filePath(QStringLiteral("sign.hex"));
+        QTest::keyClick(m_form.get(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(m_dialogs.askedTitles(), QStringList{QStringLiteral("Save the Firmware")});
+        const MessageEntry shown{"HI", PackItemData(1, 5)}; // Right, not yet committed
+        QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
+                 FirmwareHexFile(std::vector{shown}, Board::ofWidth("20")).bytes);
+    }
+
     void messageMenuNamesTheStepsAndGreysWhatCannotBeDone()
     {
         showLoaded();
         QMenu* menu = openMessageMenu();
         QVERIFY(menu != nullptr);
-        QCOMPARE(Items(menu), QStringList({"Undo (off)", "Redo (off)", "", "Open Program\u2026"}));
+        QCOMPARE(Items(menu).mid(0, 4),
+                 QStringList({"Undo (off)", "Redo (off)", "", "Open Program\u2026"}));
+        QCOMPARE(Items(menu).mid(4),
+                 QStringList({"", "Build Firmware\u2026", "Flash to the Board\u2026",
+                              "Build Wiring Test\u2026"}));
         menu->close();
 
         type(QStringLiteral("x"));
         click("CmdClear");
         menu = openMessageMenu();
         QVERIFY(menu != nullptr);
-        QCOMPARE(Items(menu), QStringList({"Undo Clear", "Redo (off)", "", "Open Program\u2026"}));
+        QCOMPARE(Items(menu).mid(0, 4),
+                 QStringList({"Undo Clear", "Redo (off)", "", "Open Program\u2026"}));
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(menu->actions().front()).center());
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("x")});
@@ -517,7 +538,8 @@ private slots:
 
         menu = openMessageMenu();
         QVERIFY(menu != nullptr);
-        QCOMPARE(Items(menu), QStringList({"Undo Typing", "Redo Clear", "", "Open Program\u2026"}));
+        QCOMPARE(Items(menu).mid(0, 4),
+                 QStringList({"Undo Typing", "Redo Clear", "", "Open Program\u2026"}));
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(menu->actions().at(1)).center());
         QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});

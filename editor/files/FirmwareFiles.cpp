@@ -1,0 +1,156 @@
+#include "editor/files/FirmwareFiles.h"
+
+#include "editor/dialogs/StandardFileDialogs.h"
+#include "editor/flash/BoardFlasher.h"
+#include "editor/flash/StandardFlashPrompts.h"
+#include "editor/model/FlashUse.h"
+#include "editor/model/MessageEditor.h"
+#include "generator/Firmware.h"
+#include "generator/SignFile.h"
+#include "generator/WiringTest.h"
+#include "programfile/ProgramFile.h"
+
+#include <QAction>
+#include <QDir>
+#include <QWidget>
+
+namespace corvane {
+
+namespace {
+
+const QString kHexFilter = QStringLiteral("Intel HEX (*.hex)");
+
+// The flash image, or the refusal told to the user.
+std::optional<std::vector<std::uint8_t>> Fitting(const FirmwareResult& firmware,
+                                                 FileDialogs& dialogs, QWidget* window)
+{
+    if (const auto* tooLarge = std::get_if<FirmwareTooLarge>(&firmware)) {
+        dialogs.warn(window, QString::fromStdString(tooLarge->reason()));
+        return std::nullopt;
+    }
+    return std::get<std::vector<std::uint8_t>>(firmware);
+}
+
+} // namespace
+
+FileDialogSpec FirmwareFiles::SaveFirmwareSpec()
+{
+    return {FileDialogSpec::Purpose::Save, tr("Save the Firmware"),
+            QStringList{kHexFilter, FileDialogSpec::AllFiles()}, QStringLiteral("hex"), true};
+}
+
+FileDialogSpec FirmwareFiles::SaveWiringTestSpec()
+{
+    return {FileDialogSpec::Purpose::Save, tr("Save the Wiring Test"),
+            QStringList{kHexFilter, QStringLiteral("(BASCOM AVR File) (*.bas)")},
+            QStringLiteral("hex"), true};
+}
+
+FirmwareFiles::FirmwareFiles(const MessageEditor& editor, QWidget* window)
+    : QObject(window), m_editor(editor), m_window(window),
+      m_standardDialogs(std::make_unique<StandardFileDialogs>()),
+      m_dialogs(m_standardDialogs.get()),
+      m_standardPrompts(std::make_unique<StandardFlashPrompts>(window)),
+      m_flasher(std::make_unique<BoardFlasher>(*m_standardPrompts)),
+      m_buildFirmwareAction(new QAction(tr("Build Firmware\u2026"), this)),
+      m_buildWiringTestAction(new QAction(tr("Build Wiring Test\u2026"), this)),
+      m_flashAction(new QAction(tr("Flash to the Board\u2026"), this))
+{
+    m_standardPrompts->setFlasher(m_flasher.get());
+    m_buildFirmwareAction->setObjectName(QStringLiteral("buildFirmwareAction"));
+    m_buildFirmwareAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    m_buildFirmwareAction->setShortcutContext(Qt::WindowShortcut);
+    m_buildWiringTestAction->setObjectName(QStringLiteral("buildWiringTestAction"));
+    m_flashAction->setObjectName(QStringLiteral("flashAction"));
+    connect(m_buildFirmwareAction, &QAction::triggered, this, &FirmwareFiles::buildFirmware);
+    connect(m_buildWiringTestAction, &QAction::triggered, this, &FirmwareFiles::buildWiringTest);
+    connect(m_flashAction, &QAction::triggered, this, &FirmwareFiles::flashToBoard);
+    // One avrdude at a time.
+    connect(m_flasher.get(), &BoardFlasher::finished, this,
+            [this] { m_flashAction->setEnabled(true); });
+}
+
+FirmwareFiles::~FirmwareFiles() = default;
+
+void FirmwareFiles::setDialogs(FileDialogs* dialogs)
+{
+    m_dialogs = dialogs != nullptr ? dialogs : m_standardDialogs.get();
+}
+
+void FirmwareFiles::setFlashPrompts(FlashPrompts* prompts)
+{
+    m_flasher = std::make_unique<BoardFlasher>(prompts != nullptr ? *prompts : *m_standardPrompts);
+    m_standardPrompts->setFlasher(m_flasher.get());
+    connect(m_flasher.get(), &BoardFlasher::finished, this,
+            [this] { m_flashAction->setEnabled(true); });
+}
+
+bool FirmwareFiles::buildFirmware()
+{
+    const ProgramDocument program = DocumentOf(m_editor);
+    // Refused before a name is asked for: nothing is written.
+    const SignFile hex = FirmwareHexFile(program.entries, program.board);
+    if (!hex.isWritable()) {
+        m_dialogs->warn(m_window, QString::fromStdString(hex.refusal));
+        return false;
+    }
+    return writeFile(SaveFirmwareSpec(), [&hex](const QString&) { return hex; });
+}
+
+bool FirmwareFiles::buildWiringTest()
+{
+    const Board board = DocumentOf(m_editor).board;
+    if (!Board::isListedWidth(board.columns())) {
+        return false;
+    }
+    return writeFile(SaveWiringTestSpec(), [&board](const QString& path) {
+        return WiringTestFile(path.toStdString(), board);
+    });
+}
+
+bool FirmwareFiles::writeFile(const FileDialogSpec& spec,
+                              const std::function<SignFile(const QString& path)>& contents)
+{
+    const QString path = m_dialogs->chooseFile(m_window, spec);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const SignFile file = contents(path);
+    if (!file.isWritable()) {
+        m_dialogs->warn(m_window, QString::fromStdString(file.refusal));
+        return false;
+    }
+    if (const auto failure = WriteProgramFile(path.toStdString(), file.bytes)) {
+        m_dialogs->warn(m_window,
+                        tr("\"%1\" could not be written.\n%2")
+                            .arg(QDir::toNativeSeparators(QString::fromStdString(failure->path)),
+                                 QString::fromStdString(failure->reason)));
+        return false;
+    }
+    return true;
+}
+
+bool FirmwareFiles::flashToBoard()
+{
+    const ProgramDocument program = DocumentOf(m_editor);
+    const auto messages =
+        Fitting(BuildFirmware(program.entries, program.board), *m_dialogs, m_window);
+    if (!messages) {
+        return false;
+    }
+    std::vector<FlashImage> images{{tr("The messages"), *messages}};
+    if (Board::isListedWidth(program.board.columns())) {
+        if (const auto wiring = Fitting(WiringTestFirmware(program.board), *m_dialogs, m_window)) {
+            images.push_back({tr("The wiring test for width %1")
+                                  .arg(QString::fromStdString(program.board.widthText)),
+                              *wiring});
+        }
+    }
+    if (!m_flasher->flash(images)) {
+        return false;
+    }
+    m_flashAction->setEnabled(false);
+    return true;
+}
+
+} // namespace corvane

@@ -1,0 +1,181 @@
+#include "editor/files/FirmwareFiles.h"
+
+#include "editor/flash/BoardFlasher.h"
+#include "editor/flash/FlashPrompts.h"
+#include "editor/model/MessageEditor.h"
+#include "generator/Firmware.h"
+#include "generator/IntelHex.h"
+#include "generator/WiringTest.h"
+#include "generator/WiringTestProgram.h"
+#include "tests/editor/FakeFileDialogs.h"
+#include "tests/editor/TestFiles.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace corvane {
+
+namespace {
+
+// Cancels the programmer question, keeping what it was offered.
+class CancellingPrompts final : public FlashPrompts
+{
+public:
+    QStringList images;
+    std::optional<Request> chooseProgrammer(const std::vector<Programmer>&, const ProgrammerChoice&,
+                                            const QStringList& offered) override
+    {
+        images = offered;
+        return std::nullopt;
+    }
+    void showProgress(int, const QString&) override {}
+    void closeProgress() override {}
+    void tell(Outcome, const QString&) override {}
+};
+
+// 30 Left messages of 60 characters on width 40: no firmware fits.
+ProgramDocument TooLarge()
+{
+    return {std::vector<MessageEntry>(30, {std::string(60, 'W'), PackItemData(0, 5)}),
+            Board::ofWidth("40")};
+}
+
+} // namespace
+
+// The firmware actions without a window: the editor is driven directly and
+// the dialogs are fakes.
+class FirmwareFilesTest final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path(const char* name) const { return m_folder->filePath(QLatin1String(name)); }
+
+    testing::FakeFileDialogs m_dialogs;
+    CancellingPrompts m_prompts;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<MessageEditor> m_editor;
+    std::unique_ptr<FirmwareFiles> m_firmware;
+
+private slots:
+    // "TYPED" being edited in the first entry, Down and not yet committed.
+    void init()
+    {
+        m_dialogs.reset();
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_editor = std::make_unique<MessageEditor>();
+        m_firmware = std::make_unique<FirmwareFiles>(*m_editor, nullptr);
+        m_firmware->setDialogs(&m_dialogs);
+        m_firmware->setFlashPrompts(&m_prompts);
+        m_editor->Form_Load();
+        m_editor->userFocusBox();
+        m_editor->userEditText("TYPED", 5);
+        m_editor->userClickDirection(3);
+    }
+    void cleanup()
+    {
+        m_firmware.reset();
+        m_editor.reset();
+    }
+
+    void buildsTheFirmwareOfTheListAsShownAndChangesNothing()
+    {
+        const auto before = m_editor->entries();
+        m_dialogs.savePath = path("sign.hex");
+        QVERIFY(m_firmware->buildFirmware());
+        QCOMPARE(m_dialogs.asked.size(), 1);
+        const FileDialogSpec& asked = m_dialogs.asked.front();
+        QCOMPARE(asked.title, QStringLiteral("Save the Firmware"));
+        QCOMPARE(asked.filters, (QStringList{"Intel HEX (*.hex)", FileDialogSpec::AllFiles()}));
+        QCOMPARE(asked.defaultSuffix, QStringLiteral("hex"));
+        QVERIFY(asked.confirmReplace);
+        const auto firmware = BuildFirmware(
+            std::vector<MessageEntry>{{"TYPED", PackItemData(3, 5)}}, Board::ofWidth("20"));
+        QCOMPARE(testing::ReadFile(path("sign.hex")).toStdString(),
+                 IntelHex(std::get<std::vector<std::uint8_t>>(firmware)));
+        QCOMPARE(m_editor->entries(), before);
+        QVERIFY(m_dialogs.warnings.isEmpty());
+    }
+
+    // Refused with both numbers before a name is asked for; nothing is
+    // written, and Flash to the Board refuses the same way.
+    void aFirmwareTooLargeIsRefusedBeforeAnything()
+    {
+        QVERIFY(m_editor->openProgram(TooLarge()));
+        m_dialogs.savePath = path("sign.hex");
+        QVERIFY(!m_firmware->buildFirmware());
+        QVERIFY(!m_firmware->flashToBoard());
+        QVERIFY(m_dialogs.asked.isEmpty());
+        QVERIFY(m_prompts.images.isEmpty());
+        QCOMPARE(m_dialogs.warnings.size(), 2);
+        QVERIFY(m_dialogs.warnings[0].startsWith(QStringLiteral("The firmware needs ")));
+        QVERIFY(m_dialogs.warnings[0].contains(QStringLiteral("; the ATmega8 holds 8,192.")));
+        QVERIFY(!QFile::exists(path("sign.hex")));
+    }
+
+    void aFailedWriteIsTold()
+    {
+        m_dialogs.savePath = path("missing/sign.hex");
+        QVERIFY(!m_firmware->buildFirmware());
+        QCOMPARE(m_dialogs.warnings.size(), 1);
+        QVERIFY(m_dialogs.warnings[0].contains(QStringLiteral("sign.hex")));
+        QVERIFY(m_dialogs.warnings[0].contains(QStringLiteral("No such file or directory")));
+    }
+
+    // The name's extension picks the form; the board is the chosen width.
+    void wiringTestTakesItsFormFromTheName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("form");
+        QTest::newRow("firmware") << "wiring.hex"
+                                  << "hex";
+        QTest::newRow("BASCOM program") << "wiring.BAS"
+                                        << "bas";
+        QTest::newRow("neither") << "wiring.txt"
+                                 << "";
+    }
+    void wiringTestTakesItsFormFromTheName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, form);
+        m_dialogs.savePath = m_folder->filePath(name);
+        QCOMPARE(m_firmware->buildWiringTest(), !form.isEmpty());
+        QCOMPARE(m_dialogs.askedTitles(), QStringList{QStringLiteral("Save the Wiring Test")});
+        const Board board = Board::ofWidth("20");
+        if (form == QLatin1String("hex")) {
+            QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
+                     IntelHex(std::get<std::vector<std::uint8_t>>(WiringTestFirmware(board))));
+        } else if (form == QLatin1String("bas")) {
+            QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
+                     RenderWiringTestProgram(board));
+        } else {
+            QCOMPARE(m_dialogs.warnings.size(), 1);
+            QVERIFY(!QFile::exists(m_dialogs.savePath));
+        }
+    }
+
+    // The programmer dialog offers the messages and the wiring test.
+    void flashingOffersTheMessagesAndTheWiringTest()
+    {
+        QTemporaryDir fake; // an avrdude that lists no programmer
+        QFile avrdude(fake.filePath(QStringLiteral("avrdude")));
+        QVERIFY(avrdude.open(QIODevice::WriteOnly));
+        avrdude.write("#!/bin/sh\nexit 1\n");
+        avrdude.close();
+        QVERIFY(avrdude.setPermissions(avrdude.permissions() | QFileDevice::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", fake.path().toUtf8());
+        const bool started = m_firmware->flashToBoard();
+        qputenv("PATH", path);
+        QVERIFY(!started); // cancelled
+        QCOMPARE(m_prompts.images, (QStringList{"The messages", "The wiring test for width 20"}));
+    }
+};
+
+} // namespace corvane
+
+QTEST_MAIN(corvane::FirmwareFilesTest)
+#include "FirmwareFilesTest.moc"
