@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the program reader's fuzz target with clang (libFuzzer under
-# AddressSanitizer and UndefinedBehaviorSanitizer) and runs it for a bounded
-# time, starting from freshly written programs. Exits non-zero on a crash;
-# the crashing input is kept under build/fuzz/crashes/.
+# Builds the fuzz targets with clang (libFuzzer under AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs them for a bounded time: the program
+# reader from freshly written programs, then avrdude's output reader for a
+# third of that. Exits non-zero on a crash; the crashing input is kept under
+# build/fuzz/crashes/.
 # Usage: scripts/fuzz.sh [seconds]   (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,3 +22,7 @@ mkdir -p "$build/seeds" "$build/corpus" "$build/crashes"
 "$build/program_reader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -dict=fuzz/program.dict -artifact_prefix="$build/crashes/" -print_final_stats=1 \
     "$build/corpus" "$build/seeds"
+mkdir -p "$build/avrdude-corpus"
+"$build/avrdude_output_fuzz" -max_total_time="$(( (seconds + 2) / 3 ))" -timeout=10 \
+    -rss_limit_mb=2048 -artifact_prefix="$build/crashes/" -print_final_stats=1 \
+    "$build/avrdude-corpus"
