@@ -4,6 +4,7 @@
 #include "generator/ProgramWriter.h"
 #include "generator/WiringTest.h"
 #include "generator/WiringTestProgram.h"
+#include "tests/generator/FilledGlyphs.h"
 
 #include <QFile>
 #include <QProcess>
@@ -13,16 +14,6 @@
 namespace corvane {
 
 namespace {
-
-const GlyphTable& Glyphs()
-{
-    static const GlyphTable table = [] {
-        GlyphTable filled;
-        FillGlyphTable(filled);
-        return filled;
-    }();
-    return table;
-}
 
 QByteArray Bytes(const std::string& text)
 {
@@ -56,8 +47,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(Bytes(bytes));
         };
-        write("sign.bas", RenderProgram(kSign, kSignBoard, Glyphs()));
-        write("large.bas", RenderProgram(kTooLarge, Board::ofWidth("40"), Glyphs()));
+        write("sign.bas", RenderProgram(kSign, kSignBoard, testing::FilledGlyphs()));
+        write("large.bas", RenderProgram(kTooLarge, Board::ofWidth("40"), testing::FilledGlyphs()));
         write("notes.bas", "Shopping list\r\nbread\r\n");
     }
 

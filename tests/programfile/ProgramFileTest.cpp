@@ -1,6 +1,7 @@
 #include "programfile/ProgramFile.h"
 
 #include "generator/ProgramWriter.h"
+#include "tests/ScratchFolder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -24,19 +25,9 @@ std::string ReadFile(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class ProgramFile : public ::testing::Test
+class ProgramFile : public testing::ScratchFolder
 {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("corvane-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     std::set<std::string> folderContents() const
     {
         std::set<std::string> names;
@@ -50,8 +41,6 @@ protected:
     {
         std::ofstream(path, std::ios::binary) << content;
     }
-
-    fs::path m_folder;
 };
 
 TEST_F(ProgramFile, ReplacesALongerFileWithExactlyTheNewBytes)

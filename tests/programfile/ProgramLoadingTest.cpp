@@ -1,6 +1,7 @@
 #include "programfile/ProgramLoading.h"
 
 #include "programfile/ProgramFile.h"
+#include "tests/ScratchFolder.h"
 #include "tests/generator/FilledGlyphs.h"
 
 #include <filesystem>
@@ -39,20 +40,9 @@ std::string Refusal(const std::variant<ProgramDocument, QString>& result)
     return message ? message->toStdString() : std::string();
 }
 
-class LoadProgramTest : public ::testing::Test
+class LoadProgramTest : public testing::ScratchFolder
 {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("corvane-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path m_folder;
 };
 
 TEST_F(LoadProgramTest, ReadsBackWhatWriteProgramWrote)
