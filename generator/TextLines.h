@@ -13,7 +13,7 @@ inline void AppendNumber(std::string& out, long long value)
 {
     char digits[24];
     const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
-    out.append(digits, result.ptr);
+    out.append(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
 inline void AppendLine(std::string& out, std::string_view line = {})

@@ -50,13 +50,9 @@ std::vector<PhaseImages> GroupByPhase(std::vector<WiringImage> images)
 // "WiringLatches", "WiringAllLit".
 std::string TableLabel(WiringPhase phase)
 {
-    std::string label = "Wiring";
-    for (const char c : WiringPhaseName(phase)) {
-        if (c != ' ') {
-            label += c;
-        }
-    }
-    return label;
+    std::string label(WiringPhaseName(phase));
+    std::erase(label, ' ');
+    return label.insert(0, "Wiring");
 }
 
 std::string Title(WiringPhase phase)
