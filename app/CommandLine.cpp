@@ -1,12 +1,12 @@
 #include "app/CommandLine.h"
 
-#include "programfile/ProgramLoading.h"
 #include "generator/Firmware.h"
 #include "generator/GlyphTable.h"
 #include "generator/IntelHex.h"
-#include "programfile/ProgramFile.h"
 #include "generator/WiringTest.h"
 #include "generator/WiringTestProgram.h"
+#include "programfile/ProgramFile.h"
+#include "programfile/ProgramLoading.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -113,11 +113,14 @@ int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextS
     GlyphTable glyphs;
     FillGlyphTable(glyphs);
     auto loaded = LoadProgram(programPath, glyphs);
-    if (const auto* failure = std::get_if<QString>(&loaded)) {
-        errors << "corvane: " << *failure << '\n';
+    if (const auto* failure = std::get_if<LoadFailure>(&loaded)) {
+        errors << "corvane: " << failure->message << '\n';
+        if (!failure->details.isEmpty()) {
+            errors << "corvane: " << failure->details << '\n';
+        }
         return 1;
     }
-    const auto& program = std::get<ProgramDocument>(loaded);
+    const ProgramDocument& program = std::get<ProgramRead>(loaded).document;
     const FirmwareResult firmware = BuildFirmware(program.entries, program.board);
     if (const auto* tooLarge = std::get_if<FirmwareTooLarge>(&firmware)) {
         errors << "corvane: " << QString::fromStdString(tooLarge->reason()) << '\n';
