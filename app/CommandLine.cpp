@@ -119,11 +119,14 @@ int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextS
     GlyphTable glyphs;
     FillGlyphTable(glyphs);
     auto loaded = LoadProgram(programPath, glyphs);
-    if (const auto* failure = std::get_if<QString>(&loaded)) {
-        errors << "corvane: " << *failure << '\n';
+    if (const auto* failure = std::get_if<LoadFailure>(&loaded)) {
+        errors << "corvane: " << failure->message << '\n';
+        if (!failure->details.isEmpty()) {
+            errors << "corvane: " << failure->details << '\n';
+        }
         return 1;
     }
-    const auto& program = std::get<ProgramDocument>(loaded);
+    const ProgramDocument& program = std::get<ProgramRead>(loaded).document;
     return WriteFile(hexPath, FirmwareHexFile(program.entries, program.board), errors);
 }
 

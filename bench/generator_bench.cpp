@@ -52,7 +52,7 @@ void BM_ReadProgram(benchmark::State& state)
     const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), glyphs);
     for (auto _ : state) {
         const ReadResult result = ReadProgram(file, glyphs);
-        if (!std::holds_alternative<ProgramDocument>(result)) {
+        if (!std::holds_alternative<ProgramRead>(result)) {
             state.SkipWithError("the largest program was refused");
             break;
         }

@@ -48,5 +48,9 @@ int main(int argc, char** argv)
         std::ofstream(std::string(argv[1]) + "/" + seed.name + ".bas", std::ios::binary)
             << RenderProgram(seed.entries, Board::ofWidth(seed.widthText), glyphs);
     }
+    // As a Windows editor saves it: a UTF-8 byte order mark first.
+    std::ofstream(std::string(argv[1]) + "/byte-order-mark.bas", std::ios::binary)
+        << "\xEF\xBB\xBF"
+        << RenderProgram(seeds.front().entries, Board::ofWidth(seeds.front().widthText), glyphs);
     return 0;
 }

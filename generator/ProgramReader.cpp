@@ -178,6 +178,9 @@ public:
         return {std::move(m_entries), std::move(board)};
     }
 
+    // Per table, whether it is a short Up or Down table without its padding.
+    const std::vector<bool>& unpaddedTables() const { return m_unpadded; }
+
 private:
     // Refuses at the next line, saying so when the file has ended there.
     [[noreturn]] void expected(std::string_view what)
@@ -412,7 +415,15 @@ private:
         if (text.empty()) {
             expected("the Data line of a character of " + table);
         }
-        readBlankLines(BlankLinesOf(direction, text.size(), latches).trailing, "after", table);
+        // Writers before the padding was added ended a short vertical table
+        // with its characters; the block reads the missing columns as dark.
+        const std::size_t padding = BlankLinesOf(direction, text.size(), latches).trailing;
+        const bool unpadded = IsVertical(direction) && padding > 0 &&
+                              (m_lines.atEnd() || m_lines.peek() != kBlankColumnLine);
+        m_unpadded.push_back(unpadded);
+        if (!unpadded) {
+            readBlankLines(padding, "after", table);
+        }
         m_entries.push_back(
             {std::move(text), PackItemData(static_cast<int>(direction),
                                            SpeedOfRefreshCount(m_blocks[index].refreshCount))});
@@ -500,18 +511,29 @@ private:
     const GlyphTable& m_glyphs;
     std::vector<BlockFacts> m_blocks;
     std::vector<MessageEntry> m_entries;
+    std::vector<bool> m_unpadded;
     int m_latchCount = 0;
 };
 
-// Refuses at the first line where `bytes` differs from `rendered`.
-void CompareLines(std::string_view bytes, std::string_view rendered)
+// Refuses at the first line where `bytes` differs from `rendered`, passing
+// over the padding of the tables `unpadded` marks. A vertical table has no
+// blank-column line before its characters, so each one it holds is padding.
+void CompareLines(std::string_view bytes, std::string_view rendered,
+                  const std::vector<bool>& unpadded)
 {
     using text::kLineEnd;
     LineCursor lines(bytes);
+    std::optional<std::size_t> table;
     for (std::size_t start = 0; start < rendered.size();) {
         const std::size_t end = std::min(rendered.find(kLineEnd, start), rendered.size());
         const std::string_view line = rendered.substr(start, end - start);
         start = end + kLineEnd.size();
+        if (IsTableLabel(line)) {
+            table = table ? *table + 1 : 0;
+        }
+        if (table && *table < unpadded.size() && unpadded[*table] && line == kBlankColumnLine) {
+            continue;
+        }
         if (lines.atEnd()) {
             Refuse(lines.lineNumber(), "the file ends here; expected " + Quoted(line));
         }
@@ -535,14 +557,20 @@ ReadResult ReadProgram(std::string_view bytes, const GlyphTable& glyphs)
     if (!glyphs.isFilled()) {
         throw std::invalid_argument("ReadProgram needs a filled glyph table");
     }
+    // A Windows editor may start the file with a UTF-8 byte order mark; the
+    // line numbers stay those the user sees.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view text =
+        bytes.starts_with(kByteOrderMark) ? bytes.substr(kByteOrderMark.size()) : bytes;
     try {
-        ProgramDocument document = ProgramParser(bytes, glyphs).parse();
-        const Board& board = document.board;
-        const std::string rendered = RenderProgram(document.entries, board, glyphs);
-        if (rendered != bytes) {
-            CompareLines(bytes, rendered);
+        ProgramParser parser(text, glyphs);
+        ProgramDocument document = parser.parse();
+        const std::string rendered = RenderProgram(document.entries, document.board, glyphs);
+        const bool asWritten = rendered == bytes;
+        if (!asWritten) {
+            CompareLines(text, rendered, parser.unpaddedTables());
         }
-        return document;
+        return ProgramRead{std::move(document), asWritten};
     } catch (ReadFailure& failure) {
         return std::move(failure);
     }

@@ -21,14 +21,24 @@ struct ReadFailure
     friend bool operator==(const ReadFailure&, const ReadFailure&) = default;
 };
 
-using ReadResult = std::variant<ProgramDocument, ReadFailure>;
+// A program read back, and whether its file holds exactly the bytes
+// RenderProgram gives for it; Save would write any other file differently.
+struct ProgramRead
+{
+    ProgramDocument document{};
+    bool asWritten = true;
+};
+
+using ReadResult = std::variant<ProgramRead, ReadFailure>;
 
 // Reads back the message list and board of a program RenderProgram wrote, so
-// that rendering the result gives the same bytes. Line ends may also all be LF,
-// and one final empty line is allowed. A file whose messages all scroll Up or
-// Down does not show its width; it is read as five columns per latch.
-// Anything else is refused. Requires a filled glyph table (throws
-// std::invalid_argument otherwise).
+// that rendering the result gives the same bytes. Besides, it reads what other
+// writers leave in such a file, counting it as not written so: a leading UTF-8
+// byte order mark, LF line ends throughout, one final empty line, and short Up
+// or Down tables without the blank lines that pad them to the board's columns.
+// A file whose messages all scroll Up or Down does not show its width; it is
+// read as five columns per latch. Anything else is refused. Requires a filled
+// glyph table (throws std::invalid_argument otherwise).
 ReadResult ReadProgram(std::string_view bytes, const GlyphTable& glyphs);
 
 } // namespace corvane

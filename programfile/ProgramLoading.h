@@ -1,7 +1,7 @@
 #pragma once
 
 #include "generator/GlyphTable.h"
-#include "generator/ProgramDocument.h"
+#include "generator/ProgramReader.h"
 
 #include <QString>
 #include <variant>
@@ -12,9 +12,21 @@ namespace corvane {
 // read no further than one byte past it.
 inline constexpr qint64 kMaxProgramFileSize = qint64{16} * 1024 * 1024;
 
+// Why a file did not open: a sentence for the user that names the file, and,
+// for content that is not a program Corvane wrote, the line and what was
+// expected there as details ("Line 1: expected ..."); empty otherwise.
+struct LoadFailure
+{
+    QString message;
+    QString details;
+};
+
+using LoadResult = std::variant<ProgramRead, LoadFailure>;
+
 // Reads the program at `path` back into its messages and board, or says why
-// it cannot: the message names the file and, for content that is not a
-// program Corvane wrote, the line and what was expected there.
-std::variant<ProgramDocument, QString> LoadProgram(const QString& path, const GlyphTable& glyphs);
+// it cannot. A path that is not a regular file (a folder, a named pipe, a
+// device, a socket) is refused by what it is, without being opened: reading a
+// pipe or a device could wait for ever.
+LoadResult LoadProgram(const QString& path, const GlyphTable& glyphs);
 
 } // namespace corvane

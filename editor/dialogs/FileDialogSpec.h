@@ -26,6 +26,10 @@ struct FileDialogSpec
     QString defaultSuffix;
     // Save: whether choosing an existing file asks before it is replaced.
     bool confirmReplace = false;
+    // Where the dialog starts: the folder of this path, with its file name
+    // filled in to save under ("/home/ann/signs/shop.bas"). Empty: the
+    // dialog's own choice.
+    QString startPath{};
 
     // The filter that shows every file, in the dialog's own words.
     static QString AllFiles()

@@ -32,6 +32,12 @@ public:
     // A file that could not be opened or written, or a program too large
     // for the chip; the user closes it.
     virtual void warn(QWidget* parent, const QString& message) = 0;
+    // The same with details below the message (where a file departs from a
+    // program, say); by default on lines of their own after it.
+    virtual void warnWithDetails(QWidget* parent, const QString& message, const QString& details)
+    {
+        warn(parent, details.isEmpty() ? message : message + QStringLiteral("\n\n") + details);
+    }
     // Asks `question` with Save, Discard and Cancel.
     virtual Answer askSaveBeforeLosing(QWidget* parent, const QString& question) = 0;
 };

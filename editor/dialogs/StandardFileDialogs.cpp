@@ -1,6 +1,7 @@
 #include "editor/dialogs/StandardFileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace corvane {
@@ -18,6 +19,13 @@ void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDia
     }
     dialog.setNameFilters(spec.filters);
     dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.startPath.isEmpty()) {
+        const QFileInfo start(spec.startPath);
+        dialog.setDirectory(start.absolutePath());
+        if (spec.purpose == FileDialogSpec::Purpose::Save) {
+            dialog.selectFile(start.fileName());
+        }
+    }
     dialog.setIconProvider(&m_icons);
 }
 
@@ -31,18 +39,26 @@ QString StandardFileDialogs::chooseFile(QWidget* parent, const FileDialogSpec& s
     return dialog.selectedFiles().value(0);
 }
 
-void StandardFileDialogs::configureWarningBox(QMessageBox& box, const QString& message)
+void StandardFileDialogs::configureWarningBox(QMessageBox& box, const QString& message,
+                                              const QString& details)
 {
     box.setIcon(QMessageBox::Warning);
     box.setWindowTitle(QString::fromLatin1(kMessageTitle));
     box.setText(message);
+    box.setDetailedText(details);
     box.setStandardButtons(QMessageBox::Ok);
 }
 
 void StandardFileDialogs::warn(QWidget* parent, const QString& message)
 {
+    warnWithDetails(parent, message, {});
+}
+
+void StandardFileDialogs::warnWithDetails(QWidget* parent, const QString& message,
+                                          const QString& details)
+{
     QMessageBox box(parent);
-    configureWarningBox(box, message);
+    configureWarningBox(box, message, details);
     box.exec();
 }
 

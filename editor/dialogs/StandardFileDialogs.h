@@ -20,17 +20,21 @@ public:
     StandardFileDialogs() = default;
     ~StandardFileDialogs() override = default;
 
-    // The spec's title, filters and default suffix; an existing file to open,
-    // or any name to save under with no question about replacing a file; and
-    // icons that never read a file. The dialog must not outlive this object.
+    // The spec's title, filters, default suffix and start; an existing file
+    // to open, or any name to save under, asking before an existing file is
+    // replaced when the spec says so; and icons that never read a file. The
+    // dialog must not outlive this object.
     void configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec);
-    // A warning box titled with the program's name.
-    static void configureWarningBox(QMessageBox& box, const QString& message);
+    // A warning box titled with the program's name; details, if any, behind
+    // the box's "Show Details..." button.
+    static void configureWarningBox(QMessageBox& box, const QString& message,
+                                    const QString& details = {});
     // Titled with the program's name, with Save (the default), Discard and Cancel.
     static void setUpSaveQuestion(QMessageBox& box, const QString& question);
 
     QString chooseFile(QWidget* parent, const FileDialogSpec& spec) override;
     void warn(QWidget* parent, const QString& message) override;
+    void warnWithDetails(QWidget* parent, const QString& message, const QString& details) override;
     Answer askSaveBeforeLosing(QWidget* parent, const QString& question) override;
 
 private:

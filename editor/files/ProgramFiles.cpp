@@ -1,10 +1,10 @@
 #include "editor/files/ProgramFiles.h"
 
-#include "programfile/ProgramLoading.h"
 #include "editor/dialogs/StandardFileDialogs.h"
 #include "editor/model/FlashUse.h"
 #include "editor/model/MessageEditor.h"
 #include "programfile/ProgramFile.h"
+#include "programfile/ProgramLoading.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,21 +22,26 @@ constexpr const char* kProgramFilter = "(BASCOM AVR File) (*.bas)";
 
 } // namespace
 
-FileDialogSpec ProgramFiles::OpenProgramSpec()
+FileDialogSpec ProgramFiles::OpenProgramSpec(const QString& startPath)
 {
     return {FileDialogSpec::Purpose::Open,
             QStringLiteral("Open a Program"),
             {QString::fromLatin1(kProgramFilter), FileDialogSpec::AllFiles()},
-            {}};
+            {},
+            false,
+            startPath};
 }
 
-FileDialogSpec ProgramFiles::SaveProgramSpec()
+FileDialogSpec ProgramFiles::SaveProgramSpec(const QString& startPath)
 {
-    // No default suffix: a name typed without ".bas" stays as typed.
+    // Every BASCOM program ends in ".bas": one wrong click must not replace
+    // one unasked, and a bare name must show under the dialog's filter.
     return {FileDialogSpec::Purpose::Save,
             QStringLiteral("Select a Name for Program"),
             {QString::fromLatin1(kProgramFilter)},
-            {}};
+            QStringLiteral("bas"),
+            true,
+            startPath};
 }
 
 ProgramFiles::ProgramFiles(MessageEditor& editor, QWidget* window)
@@ -67,7 +72,8 @@ void ProgramFiles::open()
     if (!confirmLosingChanges(QString::fromLatin1(kOpenQuestion))) {
         return;
     }
-    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramSpec()); !path.isEmpty()) {
+    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramSpec(m_lastPath));
+        !path.isEmpty()) {
         load(path);
     }
 }
@@ -80,13 +86,16 @@ bool ProgramFiles::openFile(const QString& path)
 bool ProgramFiles::load(const QString& path)
 {
     auto loaded = LoadProgram(path, m_glyphTable);
-    if (const auto* failure = std::get_if<QString>(&loaded)) {
-        m_dialogs->warn(m_window, *failure);
+    if (const auto* failure = std::get_if<LoadFailure>(&loaded)) {
+        m_dialogs->warnWithDetails(m_window, failure->message, failure->details);
         return false;
     }
-    const bool opened = m_editor.openProgram(std::get<ProgramDocument>(loaded));
+    const ProgramRead& read = std::get<ProgramRead>(loaded);
+    const bool opened = m_editor.openProgram(read.document, read.asWritten);
     emit editorChanged();
-    if (!opened) {
+    if (opened) {
+        m_lastPath = path;
+    } else {
         m_dialogs->warn(
             m_window,
             tr("The program \"%1\" could not be opened.\nIt holds more than the window takes.")
@@ -99,7 +108,7 @@ bool ProgramFiles::save()
 {
     m_editor.userClickSave();
     emit editorChanged();
-    const QString path = m_dialogs->chooseFile(m_window, SaveProgramSpec());
+    const QString path = m_dialogs->chooseFile(m_window, SaveProgramSpec(m_lastPath));
     if (path.isEmpty()) {
         return false;
     }
@@ -119,6 +128,7 @@ bool ProgramFiles::save()
         return false;
     }
     m_editor.markSaved();
+    m_lastPath = path;
     warnIfTablesExceedFlash(program);
     return true;
 }

@@ -33,9 +33,11 @@ public:
     static constexpr const char* kOpenQuestion =
         "Save the messages before opening another program?";
 
-    // The file dialogs for a program.
-    static FileDialogSpec OpenProgramSpec();
-    static FileDialogSpec SaveProgramSpec();
+    // The file dialogs for a program, starting at `startPath` (the program
+    // last saved or opened): Open in its folder, Save with its name filled in.
+    // Save asks before replacing a file and adds ".bas" to a bare name.
+    static FileDialogSpec OpenProgramSpec(const QString& startPath = {});
+    static FileDialogSpec SaveProgramSpec(const QString& startPath = {});
 
     // `window` parents the dialogs and this object; null in a test.
     ProgramFiles(MessageEditor& editor, QWidget* window);
@@ -58,6 +60,8 @@ public:
     bool openFile(const QString& path);
     // Asks for a name and writes the program there; true when it was written.
     bool save();
+    // The program last saved or opened; empty before the first.
+    const QString& lastPath() const { return m_lastPath; }
     // Before the window closes: true when it may (the list unchanged, saved
     // or discarded), false to keep everything as it is.
     bool confirmClose();
@@ -89,6 +93,7 @@ private:
     std::unique_ptr<FileDialogs> m_standardDialogs;
     FileDialogs* m_dialogs = nullptr;
     QAction* m_openAction = nullptr;
+    QString m_lastPath;
 };
 
 } // namespace corvane

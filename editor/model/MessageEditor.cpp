@@ -1,5 +1,7 @@
 #include "editor/model/MessageEditor.h"
 
+#include "editor/model/VerticalCut.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string>
@@ -108,12 +110,17 @@ bool MessageEditor::userEditText(std::string_view newText, std::size_t caret)
     // run updates just that entry of the step.
     const std::size_t entry = m_CurIndex;
     bool accepted = false;
-    if (m_history.continuesRun(entry)) {
+    const auto edit = [&] {
         accepted = m_TxtMessage.userEdit(newText, caret);
+        if (accepted && m_TxtMessage.text().empty()) {
+            eraseCurrentEntry();
+        }
+    };
+    if (m_history.continuesRun(entry)) {
+        edit();
         m_history.amendRun(m_LstMessage.itemText(entry), PackItemData(m_CurScroll, m_CurSpeed));
     } else {
-        asStep(
-            "Typing", [&] { accepted = m_TxtMessage.userEdit(newText, caret); }, entry);
+        asStep("Typing", edit, entry);
     }
     return accepted;
 }
@@ -184,7 +191,7 @@ void MessageEditor::userClickUp()
 
 void MessageEditor::userClickDown()
 {
-    asStep("Move Down", [this] { clickButton(m_CmdDn, nullptr); });
+    asStep("Move Down", [this] { clickButton(m_CmdDn, &MessageEditor::CmdDn_Click); });
 }
 
 void MessageEditor::userClosePreview()
@@ -237,7 +244,7 @@ ProgramDocument MessageEditor::prepareProgram()
     return program;
 }
 
-bool MessageEditor::openProgram(const ProgramDocument& program)
+bool MessageEditor::openProgram(const ProgramDocument& program, bool asWritten)
 {
     const auto width =
         std::ranges::find(m_CmbWidth.items(), program.board.widthText, &ListItem::text);
@@ -252,8 +259,13 @@ bool MessageEditor::openProgram(const ProgramDocument& program)
         restore(EditorSnapshot::Take(
             {program.entries, 0, program.entries.front().itemData, widthIndex}, {}));
     });
-    // What was just read is what the file holds.
-    markSaved();
+    // What was just read is what the file holds; a file Save would write
+    // otherwise counts as changed until saved.
+    if (asWritten) {
+        markSaved();
+    } else {
+        m_saved = {};
+    }
     return true;
 }
 
@@ -278,6 +290,13 @@ std::optional<MessageEntry> MessageEditor::editedEntry() const
         return std::nullopt;
     }
     return MessageEntry{m_LstMessage.itemText(m_CurIndex), PackItemData(m_CurScroll, m_CurSpeed)};
+}
+
+std::string MessageEditor::cutWarning() const
+{
+    const auto entry = editedEntry();
+    const auto board = selectedBoard();
+    return entry && board ? CutWarningOf(*entry, *board) : std::string();
 }
 
 void MessageEditor::TxtMessage_GotFocus()
@@ -432,26 +451,51 @@ void MessageEditor::CmbWidth_Click()
 
 void MessageEditor::CmdUp_Click()
 {
+    moveHighlighted(-1);
+}
+
+void MessageEditor::CmdDn_Click()
+{
+    moveHighlighted(+1);
+}
+
+void MessageEditor::moveHighlighted(int offset)
+{
     commit();
     const auto highlighted = m_LstMessage.selectedIndex();
-    if (!highlighted || *highlighted == 0) {
+    if (!highlighted) {
         return;
     }
-    const std::size_t lower = *highlighted;
-    const std::size_t upper = lower - 1;
-    m_LstMessage.swapItems(upper, lower);
+    const auto target = static_cast<std::ptrdiff_t>(*highlighted) + offset;
+    if (target < 0 || target >= static_cast<std::ptrdiff_t>(m_LstMessage.count())) {
+        return;
+    }
+    const std::size_t from = *highlighted;
+    const auto to = static_cast<std::size_t>(target);
+    m_LstMessage.swapItems(from, to);
     // CurIndex follows its message; in the editing state the click that
     // selecting the moved entry raises then makes that entry current.
-    if (m_CurIndex == lower) {
-        m_CurIndex = static_cast<std::uint8_t>(upper);
-    } else if (m_CurIndex == upper) {
-        m_CurIndex = static_cast<std::uint8_t>(lower);
+    if (m_CurIndex == from) {
+        m_CurIndex = static_cast<std::uint8_t>(to);
+    } else if (m_CurIndex == to) {
+        m_CurIndex = static_cast<std::uint8_t>(from);
     }
-    m_LstMessage.select(upper);
+    m_LstMessage.select(to);
 }
 
 void MessageEditor::CmdSave_Click()
 {
+    commit();
+}
+
+void MessageEditor::eraseCurrentEntry()
+{
+    // The list shows what the box shows: an erased message is the blank
+    // entry a new one is, while the box stays empty for what comes next.
+    if (!m_IsEditing) {
+        return;
+    }
+    m_LstMessage.setItemText(m_CurIndex, std::string(kBlankText));
     commit();
 }
 

@@ -78,11 +78,12 @@ public:
     // Opening a program replaces the list with its entries and selects its
     // width (whose click runs, so the latch label follows); entry 0 becomes
     // current with its settings shown, in the editing state with its text in
-    // the box. A program the window could not hold (no entry or more than
-    // 256, a text that is empty, too long or not printable, settings out of
-    // range, a width not in the list or with other latches) changes nothing
-    // and returns false.
-    bool openProgram(const ProgramDocument& program);
+    // the box. It counts as saved when its file holds what Save would write
+    // (`asWritten`), and as changed otherwise. A program the window could not
+    // hold (no entry or more than 256, a text that is empty, too long or not
+    // printable, settings out of range, a width not in the list or with other
+    // latches) changes nothing and returns false.
+    bool openProgram(const ProgramDocument& program, bool asWritten = true);
 
     // Takes back the last step, or does again the step last taken back: the
     // entries, the width and the current entry come back as they were, in
@@ -129,6 +130,9 @@ public:
     std::optional<Board> selectedBoard() const;
     // Entry CurIndex with CurScroll and CurSpeed, which the next commit stores.
     std::optional<MessageEntry> editedEntry() const;
+    // What the edited entry loses on the selected board, said where it is
+    // edited (CutWarningOf); empty when nothing is cut.
+    std::string cutWarning() const;
 
 private:
     void TxtMessage_GotFocus();
@@ -143,7 +147,14 @@ private:
     void CmdPlayOne_Click();
     void CmbWidth_Click();
     void CmdUp_Click();
+    void CmdDn_Click();
     void CmdSave_Click();
+
+    // The user erased the box's last character.
+    void eraseCurrentEntry();
+    // Exchanges the highlighted entry with its neighbour `offset` (−1 above,
+    // +1 below), settings included; the current entry follows its message.
+    void moveHighlighted(int offset);
 
     void commit();
     void enableEditingControls(bool enabled);
@@ -174,15 +185,15 @@ private:
     CaptionedControl m_CmdNext{"Next", "Add to list", false};
     CaptionedControl m_CmdDel{"Delete", "Delet from list!", false};
     // Up and down marks in the "Wingdings 3" symbol font.
-    CaptionedControl m_CmdUp{"\xB7", "", true};
-    CaptionedControl m_CmdDn{"\xB8", "", true};
+    CaptionedControl m_CmdUp{"\xB7", "Move the message up", true};
+    CaptionedControl m_CmdDn{"\xB8", "Move the message down", true};
     // "r" clear, "4" play and ";" pause in the "Webdings" symbol font.
     static constexpr std::string_view kPlayCaption = "4";
     static constexpr std::string_view kPauseCaption = ";";
     CaptionedControl m_CmdClear{"r", "Clear all messages!", false};
     CaptionedControl m_CmdPlayOne{std::string(kPlayCaption), "Play current message", false};
     ListBox m_LstMessage{ListBox::ClickRaising::OnChange, "List of your messages!", true};
-    CaptionedControl m_CmdSave{"Save", "", true};
+    CaptionedControl m_CmdSave{"Save", "Save the program", true};
     ListBox m_CmbWidth{ListBox::ClickRaising::OnChange, "Select Width of LED Sign Board", true};
     CaptionedControl m_LblLatch{"You need 4 IC Latch 74573.", "You need 4 IC Latch 74573.", true};
 

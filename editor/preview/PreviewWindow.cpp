@@ -1,5 +1,6 @@
 #include "editor/preview/PreviewWindow.h"
 
+#include "editor/model/VerticalCut.h"
 #include "editor/preview/BoardView.h"
 
 #include <QCloseEvent>
@@ -36,8 +37,8 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowDoesNotAcceptFocus),
       m_board(new BoardView(this)), m_statusLabel(new QLabel(this)), m_passLabel(new QLabel(this)),
-      m_flashLabel(new QLabel(this)), m_firmwareLabel(new QLabel(this)),
-      m_stepTimer(new QTimer(this))
+      m_cutLabel(new QLabel(this)), m_flashLabel(new QLabel(this)),
+      m_firmwareLabel(new QLabel(this)), m_stepTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(tr("Board preview"));
@@ -54,6 +55,9 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     layout->addWidget(m_statusLabel);
     layout->addWidget(m_board);
     layout->addWidget(m_passLabel);
+    m_cutLabel->setObjectName(QStringLiteral("cutWarning"));
+    m_cutLabel->hide();
+    layout->addWidget(m_cutLabel);
     layout->addWidget(m_flashLabel);
     layout->addWidget(m_firmwareLabel);
 
@@ -75,6 +79,9 @@ void PreviewWindow::setInput(const PreviewInput& input)
     const double seconds = static_cast<double>(m_player.passDurationMs()) / 1000.0;
     m_passLabel->setText(
         tr("One pass takes %1 s on the board.").arg(QString::number(seconds, 'f', 1)));
+    const QString cut = QString::fromStdString(CutWarningOf(input.entry, input.board));
+    m_cutLabel->setText(cut);
+    m_cutLabel->setHidden(cut.isEmpty());
     if (m_player.isPlaying()) {
         restartTimer();
     }

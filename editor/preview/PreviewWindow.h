@@ -20,9 +20,10 @@ class BoardView;
 
 // A tool window beside the main window that runs one message on the board as
 // the generated program shows it. Lines tell which message it is and whether
-// it is paused, how long a pass takes, and how much of the chip's flash the
-// list's data tables take. It never takes the focus: showing it leaves the
-// main window's editing alone.
+// it is paused, how long a pass takes, what of an Up or Down message the
+// board cannot show, and how much of the chip's flash the list's data tables
+// take. It never takes the focus: showing it leaves the main window's editing
+// alone.
 class PreviewWindow final : public QWidget
 {
     Q_OBJECT
@@ -85,6 +86,7 @@ private:
     BoardView* m_board = nullptr;
     QLabel* m_statusLabel = nullptr;
     QLabel* m_passLabel = nullptr;
+    QLabel* m_cutLabel = nullptr; // what an Up or Down message loses; hidden when nothing
     QLabel* m_flashLabel = nullptr;
     QLabel* m_firmwareLabel = nullptr;
     std::optional<FlashUse> m_flashUse{};

@@ -3,6 +3,7 @@
 #include "editor/window/SymbolCaption.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QItemSelectionModel>
 #include <QListWidget>
 
@@ -26,18 +27,43 @@ void SetEnabled(QWidget& widget, bool enabled)
     widget.setEnabled(enabled);
 }
 
-void ShowControl(QWidget& widget, const Control& control)
+namespace {
+
+void ShowTooltip(QWidget& widget, const QString& tooltip)
 {
-    SetEnabled(widget, control.isEnabled());
-    const QString tooltip = Latin1(control.tooltip());
     if (widget.toolTip() != tooltip) {
         widget.setToolTip(tooltip);
     }
 }
 
+} // namespace
+
+void ShowControl(QWidget& widget, const Control& control)
+{
+    SetEnabled(widget, control.isEnabled());
+    ShowTooltip(widget, Latin1(control.tooltip()));
+}
+
+QString KeysText(const QAction& action)
+{
+    QStringList keys;
+    for (const QKeySequence& key : action.shortcuts()) {
+        keys << key.toString(QKeySequence::NativeText);
+    }
+    return keys.join(QStringLiteral(", "));
+}
+
 void ShowButton(QAbstractButton& button, const CaptionedControl& control, bool symbol)
 {
-    ShowControl(button, control);
+    SetEnabled(button, control.isEnabled());
+    QString tooltip = Latin1(control.tooltip());
+    for (const QAction* action : button.actions()) {
+        if (const QString keys = KeysText(*action); !keys.isEmpty()) {
+            tooltip += QStringLiteral(" (") + keys + QLatin1Char(')');
+            break;
+        }
+    }
+    ShowTooltip(button, tooltip);
     const QString caption = symbol ? SymbolCaption(control.caption()) : Latin1(control.caption());
     if (button.text() != caption) {
         button.setText(caption);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class QAbstractButton;
+class QAction;
 class QListWidget;
 class QWidget;
 
@@ -26,8 +27,12 @@ QString Latin1(std::string_view text);
 void SetEnabled(QWidget& widget, bool enabled);
 // Enabled state and tooltip.
 void ShowControl(QWidget& widget, const Control& control);
-// Also the caption; a symbol caption is drawn with its Unicode symbol.
+// Also the caption; a symbol caption is drawn with its Unicode symbol. The
+// tooltip names the key of the button's own shortcut action, if it has one:
+// "Save the program (Ctrl+S)".
 void ShowButton(QAbstractButton& button, const CaptionedControl& control, bool symbol = false);
+// The keys of an action as a menu shows them: "Ctrl+Shift+Z, Ctrl+Y".
+QString KeysText(const QAction& action);
 // The current and highlighted row; none for no selection.
 void ShowSelection(QListWidget& list, std::optional<std::size_t> selected);
 

@@ -7,6 +7,7 @@
 #include "editor/window/ControlView.h"
 #include "editor/window/Form1Sync.h"
 #include "editor/window/MessageTextBox.h"
+#include "editor/window/TabStops.h"
 #include "editor/window/TwipsLayout.h"
 #include "editor/window/WindowStyle.h"
 #include "generator/MakerDetails.h"
@@ -61,11 +62,14 @@ Form1::Form1(QWidget* parent)
         m_OptScrollGroup->addButton(m_controls.OptScroll[i], static_cast<int>(i));
     }
     createHistoryActions();
+    createKeyActions();
     m_sync = std::make_unique<Form1Sync>(m_editor, m_controls, *m_undoAction, *m_redoAction);
     applyWindowStyle();
     syncView();
     applyLayout();
     ApplyTabOrder(*this, Form1Controls::Table());
+    m_tabStops = std::make_unique<TabStops>(*this, Form1Controls::Table(),
+                                            QList<const QButtonGroup*>{m_OptScrollGroup});
 
     m_files = new ProgramFiles(m_editor, this);
     connect(m_files, &ProgramFiles::editorChanged, this, &Form1::syncView);
@@ -127,6 +131,19 @@ void Form1::closeEvent(QCloseEvent* event)
     } else {
         event->ignore();
     }
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    if (focusWidget() == m_controls.TxtMessage) {
+        onBoxLeft();
+    }
+    QWidget* target = m_tabStops->next(focusWidget(), next);
+    if (target == nullptr) {
+        return false;
+    }
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Form1::applyWindowStyle()
@@ -348,6 +365,31 @@ void Form1::createHistoryActions()
     m_controls.LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_controls.LstMessage, &QWidget::customContextMenuRequested, this,
             &Form1::showMessageMenu);
+}
+
+void Form1::createKeyActions()
+{
+    // A button's key clicks it, and only while the button can be clicked; its
+    // tooltip names the key (ShowButton).
+    const auto key = [this](QPushButton* button, const QKeySequence& keys) {
+        auto* action = new QAction(button);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        button->addAction(action);
+        connect(action, &QAction::triggered, button, &QAbstractButton::click);
+    };
+    const auto& c = m_controls;
+    key(c.CmdUp, QKeySequence(Qt::CTRL | Qt::Key_Up));
+    key(c.CmdDn, QKeySequence(Qt::CTRL | Qt::Key_Down));
+    key(c.CmdPlayOne, QKeySequence(Qt::Key_F5));
+    key(c.CmdSave, QKeySequence::Save);
+
+    auto* quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 void Form1::undoStep()

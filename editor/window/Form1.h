@@ -23,6 +23,7 @@ class Form1Sync;
 class PreviewWindow;
 class FirmwareFiles;
 class ProgramFiles;
+class TabStops;
 
 // The main window: creates and places the controls of its control table and
 // wires them. Every user action is forwarded to the editor model, after which
@@ -59,6 +60,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
     // A changed list is saved, discarded or kept open first.
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab move along TabStops. Leaving the message box comes
+    // first: with the box empty it disables the editing controls, which the
+    // focus then passes by.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void applyWindowStyle();
@@ -80,6 +85,9 @@ private:
     void createHistoryActions();
     void undoStep();
     void redoStep();
+    // The keys of the buttons and the window: Ctrl+Up and Ctrl+Down move the
+    // message, F5 plays, Ctrl+S saves, Ctrl+Q closes.
+    void createKeyActions();
     // The message list's context menu.
     QMenu* buildMessageMenu();
     void showMessageMenu(const QPoint& position);
@@ -93,6 +101,7 @@ private:
     QAction* m_redoAction = nullptr;
     PreviewWindow* m_preview = nullptr; // created at the first Play
     std::unique_ptr<Form1Sync> m_sync;
+    std::unique_ptr<TabStops> m_tabStops;
     bool m_syncQueued = false;
     bool m_shownOnce = false;
 };

@@ -79,6 +79,8 @@ constexpr ControlSpec kControls[] = {
     {"CmbWidth",   nullptr,  ControlSpec::make<QComboBox>,      720,  1440,  615,  315, 14},
     {"LblLatch",   nullptr,  ControlSpec::make<QLabel>,        1800,  1440, 2400,  195},
     {"Image1",     nullptr,  ControlSpec::make<QLabel>,        3240,  4560, 1305, 1260},
+    // Over the lower part of the title box, which its one word leaves free.
+    {"LblCut",     nullptr,  ControlSpec::make<QLabel>,         240,   840, 4215,  450},
 };
 // clang-format on
 
@@ -187,6 +189,12 @@ Form1Controls Form1Controls::SetUp(QWidget& window, const MessageEditor& editor)
     control(c.Image1, "Image1");
     c.Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/board.gif"), "gif"));
     c.Image1->setScaledContents(true);
+
+    control(c.LblCut, "LblCut");
+    c.LblCut->setAlignment(Qt::AlignCenter);
+    c.LblCut->setWordWrap(true);
+    SetColours(*c.LblCut, QColor(128, 0, 0), QColor(255, 255, 192));
+    c.LblCut->hide();
     return c;
 }
 

@@ -52,6 +52,8 @@ struct Form1Controls
     QComboBox* CmbWidth = nullptr;
     QLabel* LblLatch = nullptr;
     QLabel* Image1 = nullptr;
+    // What an Up or Down message loses on the board; hidden when nothing.
+    QLabel* LblCut = nullptr;
 };
 
 } // namespace corvane

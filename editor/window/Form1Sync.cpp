@@ -120,6 +120,12 @@ void Form1Sync::syncButtons()
     ShowButton(*m_controls.CmdClear, m_editor.CmdClear(), true);
     ShowButton(*m_controls.CmdPlayOne, m_editor.CmdPlayOne(), true);
 
+    QLabel& cutLabel = *m_controls.LblCut;
+    if (const QString cut = Latin1(m_editor.cutWarning()); cutLabel.text() != cut) {
+        cutLabel.setText(cut);
+        cutLabel.setHidden(cut.isEmpty());
+    }
+
     QLabel& latchLabel = *m_controls.LblLatch;
     const CaptionedControl& latch = m_editor.LblLatch();
     ShowControl(latchLabel, latch);
@@ -132,9 +138,12 @@ void Form1Sync::syncButtons()
 void Form1Sync::syncHistoryActions()
 {
     const EditHistory& history = m_editor.history();
+    // Each item names all its keys after a tab, where a menu shows them; on
+    // its own a menu shows the first key only.
     const auto show = [](QAction& action, const QString& verb, std::string_view step,
                          bool enabled) {
-        const QString text = step.empty() ? verb : verb + QLatin1Char(' ') + Latin1(step);
+        const QString text = (step.empty() ? verb : verb + QLatin1Char(' ') + Latin1(step)) +
+                             QLatin1Char('\t') + KeysText(action);
         if (action.text() != text) {
             action.setText(text);
         }

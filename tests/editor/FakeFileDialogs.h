@@ -20,6 +20,12 @@ public:
         return spec.purpose == FileDialogSpec::Purpose::Open ? openPath : savePath;
     }
     void warn(QWidget*, const QString& message) override { warnings << message; }
+    // The message among the warnings, its details beside it.
+    void warnWithDetails(QWidget* parent, const QString& message, const QString& details) override
+    {
+        warn(parent, message);
+        warningDetails << details;
+    }
     Answer askSaveBeforeLosing(QWidget*, const QString& question) override
     {
         questions << question;
@@ -34,6 +40,7 @@ public:
         answer = Answer::Cancel;
         asked.clear();
         warnings.clear();
+        warningDetails.clear();
         questions.clear();
     }
 
@@ -52,6 +59,7 @@ public:
     Answer answer = Answer::Cancel;
     QList<FileDialogSpec> asked;
     QStringList warnings;
+    QStringList warningDetails; // of the warnings given with details
     QStringList questions;
 };
 

@@ -46,14 +46,14 @@ std::string Replaced(std::string_view text, std::string_view from, std::string_v
 }
 
 // Reads a file that must be accepted.
-ProgramDocument Read(std::string_view file)
+ProgramRead Read(std::string_view file)
 {
     ReadResult result = ReadProgram(file, testing::FilledGlyphs());
     if (const auto* failure = std::get_if<ReadFailure>(&result)) {
         ADD_FAILURE() << "refused at line " << failure->line << ": " << failure->reason;
         return {};
     }
-    return std::get<ProgramDocument>(std::move(result));
+    return std::get<ProgramRead>(std::move(result));
 }
 
 std::vector<int> ListedWidths()
@@ -81,9 +81,28 @@ MessageEntry RandomEntry(std::mt19937& random, bool verticalOnly)
             PackItemData(direction, std::uniform_int_distribution<int>(0, 9)(random))};
 }
 
+// The file without the blank lines that pad its short vertical tables, as
+// writers before the padding wrote it.
+std::string WithoutPadding(const std::string& file, const std::vector<MessageEntry>& entries)
+{
+    std::vector<std::string> kept;
+    std::size_t table = 0;
+    bool vertical = false;
+    for (std::string& line : SplitLines(file)) {
+        if (line.starts_with("Text") && line.ends_with(':')) {
+            vertical = DirectionOf(entries.at(table++).itemData) >= 2;
+        }
+        if (!(vertical && line == "Data &H00 , &H00 , &H00 , &H00 , &H00")) {
+            kept.push_back(std::move(line));
+        }
+    }
+    return Join(kept);
+}
+
 // Every list reads back as itself on its board, an all-vertical list on the
-// board of five columns per latch; what is read renders the same bytes, also
-// from the file with LF line ends or a final empty line.
+// board of five columns per latch; what is read renders the same bytes. The
+// forms other writers leave read the same, counted as not written so: LF line
+// ends, a final empty line, a UTF-8 byte order mark, unpadded vertical tables.
 TEST(ProgramReaderTest, RandomListsRoundTrip)
 {
     std::mt19937 random(20240611);
@@ -107,6 +126,7 @@ TEST(ProgramReaderTest, RandomListsRoundTrip)
 
     int wordCounterFiles = 0;
     int paddedVerticalTables = 0;
+    int unpaddedFiles = 0;
     for (const auto& [entries, board] : cases) {
         const std::string file = Render(entries, board);
         bool vertical = true;
@@ -124,18 +144,30 @@ TEST(ProgramReaderTest, RandomListsRoundTrip)
         SCOPED_TRACE("width " + board.widthText + ", " + std::to_string(entries.size()) +
                      " messages");
 
-        const ProgramDocument document = Read(file);
+        const ProgramRead read = Read(file);
+        const ProgramDocument& document = read.document;
         EXPECT_EQ(document.entries, entries);
         EXPECT_EQ(document.board, expectedBoard);
+        EXPECT_TRUE(read.asWritten);
         EXPECT_EQ(Render(document.entries, document.board), file);
         const std::string lfOnly = Replaced(file, "\r\n", "\n");
-        for (const std::string& variant : {lfOnly, file + "\r\n", lfOnly + "\n"}) {
-            EXPECT_EQ(Read(variant), document);
+        const std::string unpadded = WithoutPadding(file, entries);
+        unpaddedFiles += unpadded != file;
+        for (const std::string& variant :
+             {lfOnly, file + "\r\n", lfOnly + "\n", "\xEF\xBB\xBF" + file, unpadded,
+              "\xEF\xBB\xBF" + Replaced(unpadded, "\r\n", "\n")}) {
+            if (variant == file) {
+                continue;
+            }
+            const ProgramRead again = Read(variant);
+            EXPECT_EQ(again.document, document);
+            EXPECT_FALSE(again.asWritten);
         }
     }
     // The lists reach both counter declarations and padded vertical tables.
     EXPECT_GT(wordCounterFiles, 0);
     EXPECT_GT(paddedVerticalTables, 0);
+    EXPECT_GT(unpaddedFiles, 0);
 }
 
 struct RefusalCase
@@ -295,6 +327,19 @@ const std::vector<RefusalCase>& RefusalCases()
          "CR LF"},
         {"TwoFinalEmptyLines", [] { return Join(TwoMessageLines()) + "\r\n\r\n"; }, 112,
          "the Data line of a character of Text01"},
+        {"ShortVerticalTablePartlyPadded",
+         [] {
+             // "A" Up on width 20: three blank lines pad its table; one is left.
+             std::vector<std::string> lines =
+                 SplitLines(Render({Entry("A", ScrollDirection::Up, 5)}, Board::ofWidth("20")));
+             lines.resize(lines.size() - 2);
+             return Join(lines);
+         },
+         83, // of 84 lines: the table starts at line 80, its character at 81
+         "the file ends here; expected \"Data &H00 , &H00 , &H00 , &H00 , &H00\", blank-column "
+         "line 2 of 3 after the characters of Text00"},
+        {"ByteOrderMarkBeforeAnotherProgram",
+         [] { return std::string("\xEF\xBB\xBF$regfile = \"m8def.dat\"\r\n"); }, 1, "banner"},
         {"NoLineEndAfterTheLastLine",
          [] {
              std::string file = Join(TwoMessageLines());

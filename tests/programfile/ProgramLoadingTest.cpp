@@ -4,6 +4,8 @@
 #include "tests/ScratchFolder.h"
 #include "tests/generator/FilledGlyphs.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,6 +13,9 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace corvane {
@@ -34,10 +39,10 @@ std::optional<long long> BytesReadSoFar()
 }
 
 // The refusal LoadProgram gave, or "" when it read a program.
-std::string Refusal(const std::variant<ProgramDocument, QString>& result)
+std::string Refusal(const LoadResult& result)
 {
-    const auto* message = std::get_if<QString>(&result);
-    return message ? message->toStdString() : std::string();
+    const auto* failure = std::get_if<LoadFailure>(&result);
+    return failure ? failure->message.toStdString() : std::string();
 }
 
 class LoadProgramTest : public testing::ScratchFolder
@@ -58,7 +63,8 @@ TEST_F(LoadProgramTest, ReadsBackWhatWriteProgramWrote)
         LoadProgram(QString::fromStdString(path.string()), corvane::testing::FilledGlyphs());
 
     ASSERT_EQ(Refusal(result), "");
-    EXPECT_EQ(std::get<ProgramDocument>(result), program);
+    EXPECT_EQ(std::get<ProgramRead>(result).document, program);
+    EXPECT_TRUE(std::get<ProgramRead>(result).asWritten);
 }
 
 struct TooLargeCase
@@ -78,8 +84,7 @@ void PrintTo(const TooLargeCase& tooLarge, std::ostream* out)
 class TooLarge : public LoadProgramTest, public ::testing::WithParamInterface<TooLargeCase>
 {};
 
-// A file over 16 MiB is refused by its size, unread; a device whose size says
-// nothing (0 for /dev/zero) is read one byte past the limit and no further.
+// A file over 16 MiB is refused by its size, unread.
 TEST_P(TooLarge, IsRefusedWithoutBeingReadToItsEnd)
 {
     const std::string path = GetParam().file(m_folder);
@@ -109,13 +114,79 @@ INSTANTIATE_TEST_SUITE_P(Files, TooLarge,
                                                             fs::resize_file(path, 17 * 1024 * 1024);
                                                             return path.string();
                                                         },
-                                                        kSlack},
-                                           TooLargeCase{"EndlessDevice",
-                                                        [](const fs::path&) { return "/dev/zero"; },
-                                                        kMaxProgramFileSize + 1 + kSlack}),
+                                                        kSlack}),
                          [](const ::testing::TestParamInfo<TooLargeCase>& info) {
                              return std::string(info.param.name);
                          });
+
+struct NotAFileCase
+{
+    const char* name;
+    // Makes the path in the folder given and returns it; empty when it cannot.
+    std::function<std::string(const fs::path&)> path;
+    std::string refusal; // after the path's file name
+};
+
+void PrintTo(const NotAFileCase& notAFile, std::ostream* out)
+{
+    *out << notAFile.name;
+}
+
+class NotAFile : public LoadProgramTest, public ::testing::WithParamInterface<NotAFileCase>
+{};
+
+// What is not a regular file is refused by what it is and never opened: a
+// pipe without a writer would block the read for ever (ctest's timeout fails
+// the test then), a device could read without end.
+TEST_P(NotAFile, IsRefusedByWhatItIsWithoutBeingRead)
+{
+    const std::string path = GetParam().path(m_folder);
+    ASSERT_FALSE(path.empty()) << std::strerror(errno);
+    const auto before = BytesReadSoFar();
+
+    const auto result = LoadProgram(QString::fromStdString(path), corvane::testing::FilledGlyphs());
+
+    EXPECT_EQ(Refusal(result), fs::path(path).filename().string() + GetParam().refusal);
+    if (before) {
+        EXPECT_LE(*BytesReadSoFar() - *before, kSlack);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, NotAFile,
+    ::testing::Values(NotAFileCase{"NamedPipe",
+                                   [](const fs::path& folder) {
+                                       const fs::path path = folder / "x.bas";
+                                       return ::mkfifo(path.c_str(), 0600) == 0 ? path.string()
+                                                                                : std::string();
+                                   },
+                                   " is a named pipe, not a file."},
+                      NotAFileCase{"Socket",
+                                   [](const fs::path& folder) {
+                                       const fs::path path = folder / "s.bas";
+                                       sockaddr_un address{};
+                                       address.sun_family = AF_UNIX;
+                                       path.string().copy(address.sun_path,
+                                                          sizeof address.sun_path - 1);
+                                       const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                                       const bool bound =
+                                           ::bind(socket, reinterpret_cast<sockaddr*>(&address),
+                                                  sizeof address) == 0;
+                                       ::close(socket);
+                                       return bound ? path.string() : std::string();
+                                   },
+                                   " is a socket, not a file."},
+                      NotAFileCase{"EndlessDevice", [](const fs::path&) { return "/dev/zero"; },
+                                   " is a device, not a file."},
+                      NotAFileCase{"Folder",
+                                   [](const fs::path& folder) {
+                                       fs::create_directory(folder / "signs.bas");
+                                       return (folder / "signs.bas").string();
+                                   },
+                                   " is a folder, not a file."}),
+    [](const ::testing::TestParamInfo<NotAFileCase>& info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace
 } // namespace corvane

@@ -33,6 +33,12 @@ void ListBox::setItemData(std::size_t index, std::int32_t itemData)
     m_items[index].itemData = itemData;
 }
 
+void ListBox::setItemText(std::size_t index, std::string text)
+{
+    assert(index < m_items.size());
+    m_items[index].text = std::move(text);
+}
+
 void ListBox::addItem(std::string text, std::int32_t itemData)
 {
     m_items.push_back({std::move(text), itemData});

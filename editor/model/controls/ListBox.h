@@ -36,6 +36,8 @@ public:
     const std::string& itemText(std::size_t index) const;
     std::int32_t itemData(std::size_t index) const;
     void setItemData(std::size_t index, std::int32_t itemData);
+    // Replaces an item's text in place; its data and the selection stay.
+    void setItemText(std::size_t index, std::string text);
 
     void addItem(std::string text, std::int32_t itemData = 0);
     void insertItem(std::size_t index, std::string text);

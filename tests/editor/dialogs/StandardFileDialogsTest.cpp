@@ -4,9 +4,12 @@
 #include "editor/files/ProgramFiles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -33,10 +36,10 @@ private slots:
         const QString all = QStringLiteral("All Files (*)");
         QTest::newRow("open a program") << ProgramFiles::OpenProgramSpec() << "Open a Program"
                                         << QStringList{program, all} << "" << false << false;
-        // A name typed without ".bas" stays as typed.
+        // A bare name gets ".bas"; replacing a file asks first.
         QTest::newRow("save a program")
             << ProgramFiles::SaveProgramSpec() << "Select a Name for Program"
-            << QStringList{program} << "" << true << false;
+            << QStringList{program} << "bas" << true << true;
         const QStringList hex{QStringLiteral("Intel HEX (*.hex)"), FileDialogSpec::AllFiles()};
         QTest::newRow("save the firmware")
             << FileDialogSpec{FileDialogSpec::Purpose::Save, QStringLiteral("Save the Firmware"),
@@ -64,6 +67,72 @@ private slots:
         QCOMPARE(dialog.testOption(QFileDialog::DontConfirmOverwrite),
                  saving && !asksBeforeReplacing);
         QVERIFY(dynamic_cast<const NameOnlyIconProvider*>(dialog.iconProvider()) != nullptr);
+    }
+
+    // The dialog starts in the folder of the start path; Save fills in its name.
+    void fileDialogStartsAtTheStartPath_data()
+    {
+        QTest::addColumn<bool>("saving");
+        QTest::newRow("open") << false;
+        QTest::newRow("save") << true;
+    }
+    void fileDialogStartsAtTheStartPath()
+    {
+        QFETCH(bool, saving);
+        QTemporaryDir folder;
+        const QString start = folder.filePath(QStringLiteral("shop.bas"));
+        StandardFileDialogs dialogs;
+        QFileDialog dialog;
+        dialogs.configureFileDialog(dialog, saving ? ProgramFiles::SaveProgramSpec(start)
+                                                   : ProgramFiles::OpenProgramSpec(start));
+        QCOMPARE(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
+                 saving ? QStringLiteral("shop.bas") : QString());
+    }
+
+    // The program's real Save dialog: a bare name gets ".bas", and the name
+    // of an existing file brings the dialog's own question first; No keeps
+    // the dialog open, and with it the file.
+    void programSaveDialogAddsBasAndAsksBeforeReplacing()
+    {
+        QTemporaryDir folder;
+        QFile old(folder.filePath(QStringLiteral("old.bas")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QStringList names{QStringLiteral("sign"), QStringLiteral("old"), QStringLiteral("old")};
+        QList<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::Yes};
+        QStringList questions;
+        QTimer user;
+        user.setInterval(10);
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal); box && !answers.isEmpty()) {
+                questions << box->text();
+                box->button(answers.takeFirst())->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+                       dialog && !dialog->property("typed").toBool()) {
+                dialog->setProperty("typed", true);
+                dialog->selectFile(names.takeFirst());
+                // Accepting asks its question in a loop of its own.
+                QTimer::singleShot(0, dialog, [dialog] {
+                    dialog->setProperty("typed", false);
+                    QMetaObject::invokeMethod(dialog, "accept");
+                });
+            }
+        });
+        user.start();
+        StandardFileDialogs dialogs;
+        QWidget window;
+        const FileDialogSpec spec =
+            ProgramFiles::SaveProgramSpec(folder.filePath(QStringLiteral("start.bas")));
+
+        QCOMPARE(dialogs.chooseFile(&window, spec), folder.filePath(QStringLiteral("sign.bas")));
+        QVERIFY(questions.isEmpty());
+        QCOMPARE(dialogs.chooseFile(&window, spec), folder.filePath(QStringLiteral("old.bas")));
+        QCOMPARE(questions.size(), 2);
+        QVERIFY2(questions.front().contains(QStringLiteral("old.bas already exists")),
+                 qPrintable(questions.front()));
+        QVERIFY(names.isEmpty());
     }
 
     void saveQuestionOffersSaveDiscardAndCancel()
@@ -98,6 +167,20 @@ private slots:
         dialogs.warn(&window, QStringLiteral("not saved\nreason"));
         dialogs.warn(&window, QStringLiteral("too large"));
         QCOMPARE(seen, QStringList({"Corvane", "not saved\nreason", "Corvane", "too large"}));
+    }
+
+    // A plain sentence first; where the file departs from a program behind
+    // the box's details button.
+    void warningDetailsStayBehindTheDetailsButton()
+    {
+        QMessageBox box;
+        StandardFileDialogs::configureWarningBox(
+            box, QStringLiteral("notes.bas is not a program Corvane wrote."),
+            QStringLiteral("Line 1: expected the banner"));
+        QCOMPARE(box.text(), QStringLiteral("notes.bas is not a program Corvane wrote."));
+        QCOMPARE(box.detailedText(), QStringLiteral("Line 1: expected the banner"));
+        StandardFileDialogs::configureWarningBox(box, QStringLiteral("too large"));
+        QCOMPARE(box.detailedText(), QString());
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(corvane::FileDialogs::Answer)
 
@@ -27,6 +28,18 @@ const ProgramDocument kProgram{{{"HELLO", PackItemData(2, 7)}, {"WORLD", PackIte
                                Board::ofWidth("13")};
 
 const std::vector<MessageEntry> kTyped{{"TYPED", 5}};
+
+// A short Up message, whose table two blank lines pad to the board's 20
+// columns, and a Left one.
+const ProgramDocument kShortUp{{{"HI", PackItemData(2, 7)}, {"WORLD", PackItemData(0, 3)}},
+                               Board::ofWidth("20")};
+
+QByteArray Rendered(const ProgramDocument& program)
+{
+    GlyphTable glyphs;
+    FillGlyphTable(glyphs);
+    return QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs));
+}
 
 } // namespace
 
@@ -134,22 +147,33 @@ private slots:
         QVERIFY(m_dialogs.warnings.isEmpty());
     }
 
-    // Each refusal names the file and says why; the list stays as it was.
+    // Each refusal names the file and says why, in a sentence first; where a
+    // file departs from a program is in the details. The list stays as it was.
     void refusalsNameTheFileAndChangeNothing_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("why");
-        QTest::newRow("not a program") << "other.bas"
-                                       << "Line 1: ";
+        QTest::addColumn<QString>("details");
+        QTest::newRow("not a program")
+            << "other.bas"
+            << "other.bas is not a program Corvane wrote."
+            << "Line 1: expected \"'*********************************************\", the "
+               "banner of a program Corvane wrote";
         QTest::newRow("larger than 16 MiB") << "huge.bas"
-                                            << "16 MiB";
+                                            << "16 MiB"
+                                            << "";
         QTest::newRow("missing") << "missing.bas"
-                                 << "No such file";
+                                 << "No such file"
+                                 << "";
+        QTest::newRow("named pipe") << "x.bas"
+                                    << "x.bas is a named pipe, not a file."
+                                    << "";
     }
     void refusalsNameTheFileAndChangeNothing()
     {
         QFETCH(QString, name);
         QFETCH(QString, why);
+        QFETCH(QString, details);
         const QString file = m_folder->filePath(name);
         QFile content(file);
         if (name == QLatin1String("other.bas")) {
@@ -157,6 +181,8 @@ private slots:
             content.write("PRINT \"HELLO\"\r\nEND\r\n");
         } else if (name == QLatin1String("huge.bas")) {
             QVERIFY(content.open(QIODevice::WriteOnly) && content.resize(qint64{17} << 20));
+        } else if (name == QLatin1String("x.bas")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         }
         content.close();
         m_dialogs.answer = FileDialogs::Answer::Discard;
@@ -165,10 +191,70 @@ private slots:
         QVERIFY(!m_files->openFile(file));
         QCOMPARE(m_dialogs.warnings.size(), 1);
         const QString warning = m_dialogs.warnings.front();
-        QVERIFY2(warning.contains(QDir::toNativeSeparators(file)), qPrintable(warning));
+        QVERIFY2(warning.contains(QDir::toNativeSeparators(file)) || warning.startsWith(name),
+                 qPrintable(warning));
         QVERIFY2(warning.contains(why), qPrintable(warning));
+        QCOMPARE(m_dialogs.warningDetails.value(0), details);
         QCOMPARE(state(), before);
         QVERIFY(m_editor->isChanged());
+    }
+
+    // A file Save would write otherwise opens with its messages, counted as
+    // changed: closing asks, and Save writes the program as Corvane writes it.
+    void fileNotAsSaveWritesOpensAsChanged_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray written = Rendered(kShortUp);
+        const QByteArray padding = "Data &H00 , &H00 , &H00 , &H00 , &H00\r\n"
+                                   "Data &H00 , &H00 , &H00 , &H00 , &H00\r\n";
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF") + written;
+        QTest::newRow("LF line ends") << QByteArray(written).replace("\r\n", "\n");
+        QTest::newRow("short Up table unpadded")
+            << QByteArray(written).replace(padding + "Text01:", "Text01:");
+    }
+    void fileNotAsSaveWritesOpensAsChanged()
+    {
+        QFETCH(QByteArray, file);
+        QVERIFY(file != Rendered(kShortUp));
+        QFile opened(path("other writer.bas"));
+        QVERIFY(opened.open(QIODevice::WriteOnly) && opened.write(file) == file.size());
+        opened.close();
+        m_editor->userClickClear();
+
+        QVERIFY(m_files->openFile(opened.fileName()));
+        QCOMPARE(m_editor->entries(), kShortUp.entries);
+        QVERIFY(m_editor->isChanged());
+        QVERIFY(!m_files->confirmClose());
+        QCOMPARE(m_dialogs.questions,
+                 QStringList{QString::fromLatin1(ProgramFiles::kCloseQuestion)});
+        m_dialogs.savePath = path("saved.bas");
+        QVERIFY(m_files->save());
+        QCOMPARE(ReadFile(m_dialogs.savePath), Rendered(kShortUp));
+        QVERIFY(!m_editor->isChanged());
+    }
+
+    // Save and Open start at the program last saved or opened: Open in its
+    // folder, Save with its name filled in.
+    void dialogsStartAtTheProgramLastSavedOrOpened()
+    {
+        m_dialogs.answer = FileDialogs::Answer::Discard;
+        m_files->openAction()->trigger();
+        QVERIFY(!m_files->save());
+        m_dialogs.savePath = path("first.bas");
+        QVERIFY(m_files->save());
+        m_dialogs.openPath = WriteProgramFile(path("sign.bas"), kProgram);
+        m_files->openAction()->trigger();
+        QVERIFY(!m_files->openFile(path("missing.bas")));
+        m_dialogs.savePath.clear();
+        QVERIFY(!m_files->save());
+
+        QStringList starts;
+        for (const FileDialogSpec& spec : m_dialogs.asked) {
+            starts << spec.startPath;
+        }
+        // Neither a cancelled save nor a failed opening moves the start.
+        QCOMPARE(starts, QStringList({"", "", "", path("first.bas"), path("sign.bas")}));
+        QCOMPARE(m_files->lastPath(), m_dialogs.openPath);
     }
 
     // Save asks for a name, writes the program there and counts it as saved;
@@ -192,7 +278,7 @@ private slots:
 
         m_dialogs.savePath = path("sign");
         QVERIFY(m_files->save());
-        QCOMPARE(ReadFile(m_dialogs.savePath), programAsSaved()); // no suffix added
+        QCOMPARE(ReadFile(m_dialogs.savePath), programAsSaved()); // the path as chosen
         QVERIFY(!m_editor->isChanged());
         QCOMPARE(m_dialogs.warnings.size(), 1);
         QCOMPARE(m_editor->entries(), kTyped);

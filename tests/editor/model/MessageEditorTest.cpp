@@ -116,7 +116,7 @@ TEST_F(Editor, NextInTheMiddleInsertsAfterTheCurrentEntry)
     ExpectCurrent({{"A", 57}, {" ", 57}, {"B", 5}, {"C", 5}}, 1, " ");
 }
 
-TEST_F(Editor, EnterRunsNextWithoutFocusChangeAndDownOnlyMovesTheFocus)
+TEST_F(Editor, EnterRunsNextWithoutFocusChangeAndDownOnTheLastEntryOnlyMovesTheFocus)
 {
     editor.userPressEnter();
     ExpectCurrent({{" ", 5}, {" ", 5}}, 1, " ");
@@ -128,15 +128,26 @@ TEST_F(Editor, EnterRunsNextWithoutFocusChangeAndDownOnlyMovesTheFocus)
     EXPECT_EQ(Dump(editor), before);
 }
 
-TEST_F(Editor, ErasingKeepsTheLastCharacterAndLeavingShowsThePrompt)
+// The list shows what the box shows: the erased message is the blank entry
+// a new one is, also for Save, while the box stays empty for what comes next.
+TEST_F(Editor, ErasingMakesTheBlankEntryAndLeavingShowsThePrompt)
 {
-    Type("AB");
+    MakeEntries({"KEEP"});
+    editor.userPressEnter();
+    editor.userClickDirection(kUp);
+    Replace("AB");
     Backspace(2);
+    ExpectCurrent({{"KEEP", 5}, {" ", PackItemData(kUp, 5)}}, 1, "");
+    editor.userClickSave();
+    EXPECT_EQ(editor.prepareProgram().entries,
+              (std::vector<MessageEntry>{{"KEEP", 5}, {" ", PackItemData(kUp, 5)}}));
     editor.userLeaveBox();
     EXPECT_EQ(editor.TxtMessage().text(), MessageEditor::kPromptText);
     EXPECT_FALSE(editor.IsEditing() || editor.CmdNext().isEnabled());
     EXPECT_TRUE(editor.CmdDel().isEnabled());
-    EXPECT_EQ(Items(), (List{{"A", 5}}));
+    EXPECT_EQ(Items(), (List{{"KEEP", 5}, {" ", PackItemData(kUp, 5)}}));
+    Type("C");
+    ExpectCurrent({{"KEEP", 5}, {"C", PackItemData(kUp, 5)}}, 1, "C");
 }
 
 TEST_F(Editor, PromptTextTypedAsAMessageIsStoredAndTakenForThePromptLater)
@@ -169,10 +180,10 @@ TEST_F(Editor, DeleteAfterAPromptStateClickRemovesTheHighlightedEntry)
     Backspace();
     editor.userClickMessage(0);
     editor.userClickDelete();
-    ExpectCurrent({{"B", 5}, {"C", 53}}, 0, "");
+    ExpectCurrent({{"B", 5}, {" ", 53}}, 0, "");
     EXPECT_TRUE(editor.IsEditing());
     Type("Z");
-    EXPECT_EQ(Items(), (List{{"Z", 5}, {"C", 53}}));
+    EXPECT_EQ(Items(), (List{{"Z", 5}, {" ", 53}}));
 }
 
 TEST_F(Editor, DeleteInThePromptStateLoadsTheNextCurrentSettingsForTheNextCommit)
@@ -390,6 +401,22 @@ TEST_F(Editor, UpExchangesTheHighlightedEntryWithTheOneAboveSettingsIncluded)
     EXPECT_EQ(Dump(editor), top);
 }
 
+// Down is the mirror of Up: the current entry moves one place down with its
+// settings and stays current; on the last entry it does nothing.
+TEST_F(Editor, DownExchangesTheCurrentEntryWithTheOneBelowSettingsIncluded)
+{
+    MakeEntries({"A", "B"});
+    editor.userClickMessage(0);
+    editor.userClickDirection(kDown);
+    editor.userClickSpeed(SpeedItem(9));
+    editor.userClickDown();
+    ExpectCurrent({{"B", 5}, {"A", 57}}, 1, "A");
+    EXPECT_EQ(Shown(), "9/3");
+    const std::string bottom = Dump(editor);
+    editor.userClickDown();
+    EXPECT_EQ(Dump(editor), bottom);
+}
+
 struct PromptUpCase
 {
     std::size_t current;
@@ -415,9 +442,9 @@ TEST_P(UpInPromptState, CurrentIndexFollowsItsMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Editor, UpInPromptState,
-                         ::testing::Values(PromptUpCase{2, 1, "BAC", "BAZ"},
-                                           PromptUpCase{1, 2, "ACB", "ACZ"},
-                                           PromptUpCase{0, 1, "BAC", "BZC"}));
+                         ::testing::Values(PromptUpCase{2, 1, "BA ", "BAZ"},
+                                           PromptUpCase{1, 2, "AC ", "ACZ"},
+                                           PromptUpCase{0, 1, "B C", "BZC"}));
 
 // The box's selected text; empty when nothing is selected.
 std::string SelectedText(const TextBox& box)

@@ -53,6 +53,20 @@ TEST_F(OpenProgram, KeepsSpeedZeroAndAMessageThatReadsLikeThePrompt)
     EXPECT_EQ(editor.prepareProgram(), program);
 }
 
+// A file Save would write otherwise counts as changed from the start, so
+// closing asks; after a save it no longer does.
+TEST_F(OpenProgram, NotAsWrittenCountsAsChangedUntilSaved)
+{
+    const ProgramDocument program = Program({{"HELLO", PackItemData(2, 7)}}, "20");
+    ASSERT_TRUE(editor.openProgram(program, true));
+    EXPECT_FALSE(editor.isChanged());
+    ASSERT_TRUE(editor.openProgram(program, false));
+    ExpectCurrent(program.entries, 0, "HELLO");
+    EXPECT_TRUE(editor.isChanged());
+    editor.markSaved();
+    EXPECT_FALSE(editor.isChanged());
+}
+
 TEST_F(OpenProgram, RefusesWhatTheWindowCannotHoldAndChangesNothing)
 {
     MakeEntries({"KEEP", "ME"});

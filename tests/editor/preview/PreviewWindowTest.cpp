@@ -252,7 +252,7 @@ private slots:
         QVERIFY(preview()->close());
         QCOMPARE(playCaption(), std::string("4"));
         QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u25B6"));
-        QCOMPARE(find("CmdPlayOne")->toolTip(), QStringLiteral("Play current message!"));
+        QCOMPARE(find("CmdPlayOne")->toolTip(), QStringLiteral("Play current message! (F5)"));
         QCOMPARE(EditorState(m_form->editor()), before);
         QCOMPARE(m_form->editor().TxtMessage().hasFocus(), boxFocused);
     }

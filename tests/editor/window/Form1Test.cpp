@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 #include <tuple>
 #include <unistd.h>
@@ -82,11 +83,13 @@ private:
         auto* menu = m_form->findChild<QMenu*>(QStringLiteral("messageMenu"));
         return menu != nullptr && menu->isVisible() ? menu : nullptr;
     }
+    // Each item's text without the keys a tab puts after it.
     static QStringList Items(const QMenu* menu)
     {
         QStringList items;
         for (const QAction* action : menu->actions()) {
-            items << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+            items << action->text().section(QLatin1Char('\t'), 0, 0) +
+                         (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
         }
         return items;
     }
@@ -168,6 +171,7 @@ private slots:
             {"OptScroll3", {2400, 2160, 735, 255}},  {"CmdSave", {960, 4080, 2775, 375}},
             {"Label5", {120, 120, 4455, 1215}},      {"CmbWidth", {720, 1440, 615, 315}},
             {"LblLatch", {1800, 1440, 2400, 195}},   {"Image1", {3240, 4560, 1305, 1260}},
+            {"LblCut", {240, 840, 4215, 450}},
         };
         const QWidget* frame = find("Frame1");
         for (const auto& [name, twips, inFrame] : places) {
@@ -304,7 +308,8 @@ private slots:
         QCOMPARE(shownMessages(), QStringList({" two", "one"}));
         QCOMPARE(messages()->currentRow(), 0);
         click("CmdDn");
-        QCOMPARE(shownMessages(), QStringList({" two", "one"}));
+        QCOMPARE(shownMessages(), QStringList({"one", " two"}));
+        QCOMPARE(messages()->currentRow(), 1);
         click("CmdDel");
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("one")});
         QCOMPARE(QApplication::focusWidget(), box());
@@ -313,7 +318,7 @@ private slots:
 
         click("CmdPlayOne");
         QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u275A\u275A"));
-        QCOMPARE(find("CmdPlayOne")->toolTip(), QStringLiteral("Pause current message!"));
+        QCOMPARE(find("CmdPlayOne")->toolTip(), QStringLiteral("Pause current message! (F5)"));
         click("CmdPlayOne");
         QCOMPARE(find<QPushButton>("CmdPlayOne")->text(), QStringLiteral(u"\u25B6"));
     }
@@ -523,6 +528,11 @@ private slots:
         QCOMPARE(Items(menu).mid(4),
                  QStringList({"", "Build Firmware\u2026", "Flash to the Board\u2026",
                               "Build Wiring Test\u2026"}));
+        // Both redo keys, where a menu shows one on its own.
+        QCOMPARE(menu->actions().at(0)->text().section(QLatin1Char('\t'), 1),
+                 QStringLiteral("Ctrl+Z"));
+        QCOMPARE(menu->actions().at(1)->text().section(QLatin1Char('\t'), 1),
+                 QStringLiteral("Ctrl+Shift+Z, Ctrl+Y"));
         menu->close();
 
         type(QStringLiteral("x"));
@@ -826,6 +836,195 @@ private slots:
         const int ring = 2 * (listFocused.width() + listFocused.height());
         QVERIFY2(DifferingPixels(listAlone, listFocused, 1) >= ring / 2,
                  qPrintable(QString::number(DifferingPixels(listAlone, listFocused, 1))));
+    }
+
+    // ▲, ▼, Play and Save name their keys, and a key does what a click does;
+    // Save's goes through the same dialog, which asks before replacing a
+    // file and adds ".bas" to a bare name.
+    void keysDoWhatTheirButtonsDoAndTheTooltipsNameThem_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QStringList>("shown"); // the list after the key
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<QStringList>("dialogs");
+        const QStringList list{"a", "b", "c"};
+        QTest::newRow("up") << "CmdUp" << QKeySequence(Qt::CTRL | Qt::Key_Up)
+                            << "Move the message up (Ctrl+Up)" << QStringList{"b", "a", "c"}
+                            << false << QStringList{};
+        QTest::newRow("down") << "CmdDn" << QKeySequence(Qt::CTRL | Qt::Key_Down)
+                              << "Move the message down (Ctrl+Down)" << QStringList{"a", "c", "b"}
+                              << false << QStringList{};
+        QTest::newRow("play") << "CmdPlayOne" << QKeySequence(Qt::Key_F5)
+                              << "Play current message (F5)" << list << true << QStringList{};
+        QTest::newRow("save") << "CmdSave" << QKeySequence(Qt::CTRL | Qt::Key_S)
+                              << "Save the program (Ctrl+S)" << list << false
+                              << QStringList{"Select a Name for Program"};
+    }
+    void keysDoWhatTheirButtonsDoAndTheTooltipsNameThem()
+    {
+        QFETCH(QString, button);
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, tooltip);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, playing);
+        QFETCH(QStringList, dialogs);
+        showLoaded();
+        QCOMPARE(find(qPrintable(button))->toolTip(), tooltip);
+        for (const char* text : {"a", "b", "c"}) {
+            if (text[0] != 'a') {
+                QTest::keyClick(box(), Qt::Key_Return);
+            }
+            QTest::keyClick(box(), Qt::Key_A, Qt::ControlModifier);
+            type(QLatin1String(text));
+        }
+        clickRow(messages(), 1);
+        QTest::mouseClick(box(), Qt::LeftButton);
+
+        QTest::keySequence(box(), key);
+
+        QCOMPARE(shownMessages(), shown);
+        QCOMPARE(editor().isPlaying(), playing);
+        QCOMPARE(m_dialogs.askedTitles(), dialogs);
+        if (!dialogs.isEmpty()) {
+            QCOMPARE(m_dialogs.asked.front().defaultSuffix, QStringLiteral("bas"));
+            QVERIFY(m_dialogs.asked.front().confirmReplace);
+        }
+    }
+
+    // Ctrl+Q closes the window as its close button does, with the question.
+    void ctrlQClosesAfterTheCloseQuestion()
+    {
+        showLoaded();
+        type(QStringLiteral("keep me"));
+        QTest::keyClick(box(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(m_dialogs.questions,
+                 QStringList{QStringLiteral("Save the messages before closing?")});
+        QVERIFY(m_form->isVisible());
+        m_dialogs.answer = FileDialogs::Answer::Discard;
+        QTest::keyClick(box(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!m_form->isVisible());
+    }
+
+    // The list shows what the box shows: erasing the message's text makes it
+    // the blank entry, and Save writes that.
+    void erasingTheBoxErasesTheMessageInTheListAndTheFile()
+    {
+        showLoaded();
+        type(QStringLiteral("AB"));
+        QTest::keyClick(box(), Qt::Key_Backspace);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("A")});
+        QTest::keyClick(box(), Qt::Key_Backspace);
+        QCOMPARE(box()->text(), QString());
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
+        m_dialogs.savePath = m_folder->filePath(QStringLiteral("erased.bas"));
+        click("CmdSave");
+        QCOMPARE(editor().entries(), (std::vector<MessageEntry>{{" ", 5}}));
+        QCOMPARE(ReadFile(m_dialogs.savePath), expectedProgram());
+    }
+
+    // Tab and Shift+Tab pass every enabled control in the form's order, with
+    // or without text in the box, the directions as one stop at the first
+    // one's place; an empty box's focus loss disables the editing controls,
+    // and the focus passes them by.
+    void tabReachesEveryEnabledControlInOrder_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("stops");
+        QTest::newRow("text in the box")
+            << "x" << QStringList{"OptScroll0", "LstSpeed", "CmdNext",  "CmdDel",
+                                  "CmdUp",      "CmdDn",    "CmdClear", "CmdPlayOne",
+                                  "LstMessage", "CmdSave",  "CmbWidth", "TxtMessage"};
+        QTest::newRow("empty box")
+            << "" << QStringList{"CmdDel",  "CmdUp",    "CmdDn",     "LstMessage",
+                                 "CmdSave", "CmbWidth", "TxtMessage"};
+    }
+    void tabReachesEveryEnabledControlInOrder()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, stops);
+        showLoaded();
+        type(text);
+        // Where each key press puts the focus, until it is back in the box; a
+        // stop the user could not see or use ends the walk.
+        const auto walk = [this](Qt::Key key) {
+            QStringList reached;
+            for (QWidget* at = box(); reached.size() < 20;) {
+                QTest::keyClick(at, key);
+                at = QApplication::focusWidget();
+                if (at == nullptr || !at->isVisible() || !at->isEnabled()) {
+                    reached << QStringLiteral("no usable control");
+                    break;
+                }
+                reached << at->objectName();
+                if (at == box()) {
+                    break;
+                }
+            }
+            return reached;
+        };
+        QCOMPARE(walk(Qt::Key_Tab), stops);
+        QCOMPARE(box()->text(), text);
+        QStringList back = stops;
+        back.removeLast();
+        std::reverse(back.begin(), back.end());
+        back << QStringLiteral("TxtMessage");
+        QCOMPARE(walk(Qt::Key_Backtab), back);
+    }
+
+    // The arrow keys choose a direction; Tab then goes on to the speed.
+    void arrowKeysChooseTheDirectionAndTabGoesOnToTheSpeed()
+    {
+        showLoaded();
+        type(QStringLiteral("x"));
+        QTest::keyClick(box(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), find("OptScroll0"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), find("OptScroll2"));
+        QVERIFY(find<QRadioButton>("OptScroll2")->isChecked());
+        QCOMPARE(editor().CurScroll(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), find("LstSpeed"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), find("OptScroll2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), box());
+        QCOMPARE(*editor().editedEntry(), (MessageEntry{"x", PackItemData(2, 5)}));
+    }
+
+    // An Up or Down message longer than the board shows says so under the
+    // title, as soon as it is cut; the preview says the same.
+    void cutUpOrDownMessageSaysSoWhereItIsEdited()
+    {
+        showLoaded();
+        auto* cut = find<QLabel>("LblCut");
+        type(QStringLiteral("Second message"));
+        QVERIFY(cut->isHidden());
+        click("OptScroll2");
+        const QString warning =
+            QStringLiteral("Up and Down show the first 4 characters on this board");
+        QVERIFY(cut->isVisible());
+        QCOMPARE(cut->text(), warning);
+        QVERIFY(m_form->rect().contains(cut->geometry()));
+        click("CmdPlayOne");
+        auto* preview = m_form->findChild<QWidget*>(QStringLiteral("frmPreview"));
+        QVERIFY(preview != nullptr);
+        QTRY_VERIFY(preview->isVisible());
+        auto* previewCut = testing::FindControl<QLabel>(*preview, "cutWarning");
+        QVERIFY(previewCut->isVisible());
+        QCOMPARE(previewCut->text(), warning);
+
+        auto* widths = find<QComboBox>("CmbWidth");
+        widths->setFocus();
+        QTest::keyClick(widths, Qt::Key_End);
+        QCOMPARE(cut->text(),
+                 QStringLiteral("Up and Down show the first 7 characters on this board"));
+        QCOMPARE(previewCut->text(), cut->text());
+        click("OptScroll0");
+        QVERIFY(cut->isHidden());
+        QVERIFY(previewCut->isHidden());
     }
 
     // A save whose tables alone exceed the chip's flash writes the file and

@@ -78,6 +78,7 @@ TEST_F(Undo, EachActionThatChangesTheContentIsOneNamedStep)
         {"Speed", [this] { editor.userClickSpeed(SpeedItem(9)); }},
         {"Width", [this] { editor.userClickWidth(0); }},
         {"Move Up", [this] { editor.userClickUp(); }},
+        {"Move Down", [this] { editor.userClickDown(); }},
         {"Next", [this] { editor.userPressEnter(); }},
         {"Next", [this] { editor.userClickNext(); }},
         {"Delete", [this] { editor.userClickDelete(); }},
@@ -101,7 +102,6 @@ TEST_F(Undo, EachActionThatChangesTheContentIsOneNamedStep)
     editor.userClickSpeed(*editor.LstSpeed().selectedIndex());
     editor.userClickWidth(*editor.CmbWidth().selectedIndex());
     editor.userClickPlayOne();
-    editor.userClickDown();
     editor.userClickSave();
     editor.userLeaveBox();
     editor.userFocusBox();
