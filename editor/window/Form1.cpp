@@ -5,6 +5,7 @@
 #include "editor/preview/PreviewWindow.h"
 #include "editor/window/ControlTable.h"
 #include "editor/window/ControlView.h"
+#include "editor/window/Form1Actions.h"
 #include "editor/window/Form1Sync.h"
 #include "editor/window/MessageTextBox.h"
 #include "editor/window/TabStops.h"
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -61,9 +61,11 @@ Form1::Form1(QWidget* parent)
     for (std::size_t i = 0; i < m_controls.OptScroll.size(); ++i) {
         m_OptScrollGroup->addButton(m_controls.OptScroll[i], static_cast<int>(i));
     }
-    createHistoryActions();
-    createKeyActions();
-    m_sync = std::make_unique<Form1Sync>(m_editor, m_controls, *m_undoAction, *m_redoAction);
+    m_actions = new Form1Actions(*this, m_controls);
+    connect(&m_actions->undo(), &QAction::triggered, this, &Form1::undoStep);
+    connect(&m_actions->redo(), &QAction::triggered, this, &Form1::redoStep);
+    m_sync =
+        std::make_unique<Form1Sync>(m_editor, m_controls, m_actions->undo(), m_actions->redo());
     applyWindowStyle();
     syncView();
     applyLayout();
@@ -76,6 +78,9 @@ Form1::Form1(QWidget* parent)
     addAction(m_files->openAction());
     m_firmware = new FirmwareFiles(m_editor, this);
     addAction(m_firmware->buildFirmwareAction());
+    m_actions->addMenuGroup({m_files->openAction()});
+    m_actions->addMenuGroup({m_firmware->buildFirmwareAction(), m_firmware->flashAction(),
+                             m_firmware->buildWiringTestAction()});
     setAcceptDrops(true);
     connectEvents();
 }
@@ -344,54 +349,6 @@ void Form1::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void Form1::createHistoryActions()
-{
-    m_undoAction = new QAction(this);
-    m_undoAction->setObjectName(QStringLiteral("undoAction"));
-    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redoAction = new QAction(this);
-    m_redoAction->setObjectName(QStringLiteral("redoAction"));
-    m_redoAction->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction* action : {m_undoAction, m_redoAction}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
-    connect(m_undoAction, &QAction::triggered, this, &Form1::undoStep);
-    connect(m_redoAction, &QAction::triggered, this, &Form1::redoStep);
-    // The box has no undo of its own: its keys and menu take the window's steps.
-    m_controls.TxtMessage->setHistoryActions(m_undoAction, m_redoAction);
-
-    m_controls.LstMessage->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_controls.LstMessage, &QWidget::customContextMenuRequested, this,
-            &Form1::showMessageMenu);
-}
-
-void Form1::createKeyActions()
-{
-    // A button's key clicks it, and only while the button can be clicked; its
-    // tooltip names the key (ShowButton).
-    const auto key = [this](QPushButton* button, const QKeySequence& keys) {
-        auto* action = new QAction(button);
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        button->addAction(action);
-        connect(action, &QAction::triggered, button, &QAbstractButton::click);
-    };
-    const auto& c = m_controls;
-    key(c.CmdUp, QKeySequence(Qt::CTRL | Qt::Key_Up));
-    key(c.CmdDn, QKeySequence(Qt::CTRL | Qt::Key_Down));
-    key(c.CmdPlayOne, QKeySequence(Qt::Key_F5));
-    key(c.CmdSave, QKeySequence::Save);
-
-    auto* quit = new QAction(this);
-    quit->setObjectName(QStringLiteral("quitAction"));
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setShortcutContext(Qt::WindowShortcut);
-    addAction(quit);
-    connect(quit, &QAction::triggered, this, &QWidget::close);
-}
-
 void Form1::undoStep()
 {
     forward([this] { m_editor.userUndo(); });
@@ -403,28 +360,6 @@ void Form1::redoStep()
 {
     forward([this] { m_editor.userRedo(); });
     m_controls.TxtMessage->setCursorPosition(static_cast<int>(m_editor.TxtMessage().caret()));
-}
-
-QMenu* Form1::buildMessageMenu()
-{
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("messageMenu"));
-    menu->addAction(m_undoAction);
-    menu->addAction(m_redoAction);
-    menu->addSeparator();
-    menu->addAction(m_files->openAction());
-    menu->addSeparator();
-    menu->addAction(m_firmware->buildFirmwareAction());
-    menu->addAction(m_firmware->flashAction());
-    menu->addAction(m_firmware->buildWiringTestAction());
-    return menu;
-}
-
-void Form1::showMessageMenu(const QPoint& position)
-{
-    QMenu* menu = buildMessageMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(m_controls.LstMessage->viewport()->mapToGlobal(position));
 }
 
 } // namespace corvane

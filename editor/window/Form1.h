@@ -14,7 +14,6 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QKeyEvent;
-class QMenu;
 class QShowEvent;
 
 namespace corvane {
@@ -22,6 +21,7 @@ namespace corvane {
 class Form1Sync;
 class PreviewWindow;
 class FirmwareFiles;
+class Form1Actions;
 class ProgramFiles;
 class TabStops;
 
@@ -81,24 +81,16 @@ private:
     void onSaveClicked();
     void onPlayClicked();
 
-    // Undo and redo for the whole window: Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y.
-    void createHistoryActions();
+    // Undo and redo for the whole window (Form1Actions has their keys).
     void undoStep();
     void redoStep();
-    // The keys of the buttons and the window: Ctrl+Up and Ctrl+Down move the
-    // message, F5 plays, Ctrl+S saves, Ctrl+Q closes.
-    void createKeyActions();
-    // The message list's context menu.
-    QMenu* buildMessageMenu();
-    void showMessageMenu(const QPoint& position);
 
     MessageEditor m_editor;
     ProgramFiles* m_files = nullptr;
     FirmwareFiles* m_firmware = nullptr;
     Form1Controls m_controls{};
     QButtonGroup* m_OptScrollGroup = nullptr;
-    QAction* m_undoAction = nullptr;
-    QAction* m_redoAction = nullptr;
+    Form1Actions* m_actions = nullptr;
     PreviewWindow* m_preview = nullptr; // created at the first Play
     std::unique_ptr<Form1Sync> m_sync;
     std::unique_ptr<TabStops> m_tabStops;
