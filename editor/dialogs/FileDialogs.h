@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/dialogs/FileDialogSpec.h"
+#include "editor/dialogs/FileDialogSetup.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -28,7 +28,7 @@ public:
     virtual ~FileDialogs() = default;
 
     // The path chosen, exactly as typed or picked; empty when cancelled.
-    virtual QString chooseFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString chooseFile(QWidget* parent, const FileDialogSetup& setup) = 0;
     // A file that could not be opened or written, or a program too large
     // for the chip; the user closes it.
     virtual void warn(QWidget* parent, const QString& message) = 0;

@@ -6,33 +6,33 @@
 
 namespace corvane {
 
-void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec)
+void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup)
 {
-    dialog.setWindowTitle(spec.title);
-    if (spec.purpose == FileDialogSpec::Purpose::Open) {
+    dialog.setWindowTitle(setup.title);
+    if (setup.purpose == FileDialogSetup::Purpose::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmReplace);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmReplace);
     }
-    dialog.setNameFilters(spec.filters);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.startPath.isEmpty()) {
-        const QFileInfo start(spec.startPath);
+    dialog.setNameFilters(setup.filters);
+    dialog.setDefaultSuffix(setup.defaultSuffix);
+    if (!setup.startPath.isEmpty()) {
+        const QFileInfo start(setup.startPath);
         dialog.setDirectory(start.absolutePath());
-        if (spec.purpose == FileDialogSpec::Purpose::Save) {
+        if (setup.purpose == FileDialogSetup::Purpose::Save) {
             dialog.selectFile(start.fileName());
         }
     }
     dialog.setIconProvider(&m_icons);
 }
 
-QString StandardFileDialogs::chooseFile(QWidget* parent, const FileDialogSpec& spec)
+QString StandardFileDialogs::chooseFile(QWidget* parent, const FileDialogSetup& setup)
 {
     QFileDialog dialog(parent);
-    configureFileDialog(dialog, spec);
+    configureFileDialog(dialog, setup);
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }

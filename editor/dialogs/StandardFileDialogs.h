@@ -20,11 +20,11 @@ public:
     StandardFileDialogs() = default;
     ~StandardFileDialogs() override = default;
 
-    // The spec's title, filters, default suffix and start; an existing file
+    // The setup's title, filters, default suffix and start; an existing file
     // to open, or any name to save under, asking before an existing file is
-    // replaced when the spec says so; and icons that never read a file. The
+    // replaced when the setup says so; and icons that never read a file. The
     // dialog must not outlive this object.
-    void configureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec);
+    void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup);
     // A warning box titled with the program's name; details, if any, behind
     // the box's "Show Details..." button.
     static void configureWarningBox(QMessageBox& box, const QString& message,
@@ -32,7 +32,7 @@ public:
     // Titled with the program's name, with Save (the default), Discard and Cancel.
     static void setUpSaveQuestion(QMessageBox& box, const QString& question);
 
-    QString chooseFile(QWidget* parent, const FileDialogSpec& spec) override;
+    QString chooseFile(QWidget* parent, const FileDialogSetup& setup) override;
     void warn(QWidget* parent, const QString& message) override;
     void warnWithDetails(QWidget* parent, const QString& message, const QString& details) override;
     Answer askSaveBeforeLosing(QWidget* parent, const QString& question) override;

@@ -33,15 +33,15 @@ std::optional<std::vector<std::uint8_t>> Fitting(const FirmwareResult& firmware,
 
 } // namespace
 
-FileDialogSpec FirmwareFiles::SaveFirmwareSpec()
+FileDialogSetup FirmwareFiles::SaveFirmwareDialog()
 {
-    return {FileDialogSpec::Purpose::Save, tr("Save the Firmware"),
-            QStringList{kHexFilter, FileDialogSpec::AllFiles()}, QStringLiteral("hex"), true};
+    return {FileDialogSetup::Purpose::Save, tr("Save the Firmware"),
+            QStringList{kHexFilter, FileDialogSetup::AllFiles()}, QStringLiteral("hex"), true};
 }
 
-FileDialogSpec FirmwareFiles::SaveWiringTestSpec()
+FileDialogSetup FirmwareFiles::SaveWiringTestDialog()
 {
-    return {FileDialogSpec::Purpose::Save, tr("Save the Wiring Test"),
+    return {FileDialogSetup::Purpose::Save, tr("Save the Wiring Test"),
             QStringList{kHexFilter, QStringLiteral("(BASCOM AVR File) (*.bas)")},
             QStringLiteral("hex"), true};
 }
@@ -94,7 +94,7 @@ bool FirmwareFiles::buildFirmware()
         m_dialogs->warn(m_window, QString::fromStdString(hex.refusal));
         return false;
     }
-    return writeFile(SaveFirmwareSpec(), [&hex](const QString&) { return hex; });
+    return writeFile(SaveFirmwareDialog(), [&hex](const QString&) { return hex; });
 }
 
 bool FirmwareFiles::buildWiringTest()
@@ -103,15 +103,15 @@ bool FirmwareFiles::buildWiringTest()
     if (!Board::isListedWidth(board.columns())) {
         return false;
     }
-    return writeFile(SaveWiringTestSpec(), [&board](const QString& path) {
+    return writeFile(SaveWiringTestDialog(), [&board](const QString& path) {
         return WiringTestFile(path.toStdString(), board);
     });
 }
 
-bool FirmwareFiles::writeFile(const FileDialogSpec& spec,
+bool FirmwareFiles::writeFile(const FileDialogSetup& setup,
                               const std::function<SignFile(const QString& path)>& contents)
 {
-    const QString path = m_dialogs->chooseFile(m_window, spec);
+    const QString path = m_dialogs->chooseFile(m_window, setup);
     if (path.isEmpty()) {
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/dialogs/FileDialogSpec.h"
+#include "editor/dialogs/FileDialogSetup.h"
 
 #include <QObject>
 #include <QString>
@@ -30,8 +30,8 @@ class FirmwareFiles final : public QObject
     Q_DISABLE_COPY_MOVE(FirmwareFiles)
 
 public:
-    static FileDialogSpec SaveFirmwareSpec();
-    static FileDialogSpec SaveWiringTestSpec();
+    static FileDialogSetup SaveFirmwareDialog();
+    static FileDialogSetup SaveWiringTestDialog();
 
     // `window` parents the dialogs and this object; null in a test.
     FirmwareFiles(const MessageEditor& editor, QWidget* window);
@@ -53,9 +53,9 @@ public:
     BoardFlasher& flasher() { return *m_flasher; }
 
 private:
-    // Asks for a name with `spec` and writes the file there; a refusal or a
+    // Asks for a name with `setup` and writes the file there; a refusal or a
     // failed write is told and keeps any old file.
-    bool writeFile(const FileDialogSpec& spec,
+    bool writeFile(const FileDialogSetup& setup,
                    const std::function<SignFile(const QString& path)>& contents);
 
     const MessageEditor& m_editor;

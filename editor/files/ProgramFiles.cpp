@@ -22,21 +22,21 @@ constexpr const char* kProgramFilter = "(BASCOM AVR File) (*.bas)";
 
 } // namespace
 
-FileDialogSpec ProgramFiles::OpenProgramSpec(const QString& startPath)
+FileDialogSetup ProgramFiles::OpenProgramDialog(const QString& startPath)
 {
-    return {FileDialogSpec::Purpose::Open,
+    return {FileDialogSetup::Purpose::Open,
             QStringLiteral("Open a Program"),
-            {QString::fromLatin1(kProgramFilter), FileDialogSpec::AllFiles()},
+            {QString::fromLatin1(kProgramFilter), FileDialogSetup::AllFiles()},
             {},
             false,
             startPath};
 }
 
-FileDialogSpec ProgramFiles::SaveProgramSpec(const QString& startPath)
+FileDialogSetup ProgramFiles::SaveProgramDialog(const QString& startPath)
 {
     // Every BASCOM program ends in ".bas": one wrong click must not replace
     // one unasked, and a bare name must show under the dialog's filter.
-    return {FileDialogSpec::Purpose::Save,
+    return {FileDialogSetup::Purpose::Save,
             QStringLiteral("Select a Name for Program"),
             {QString::fromLatin1(kProgramFilter)},
             QStringLiteral("bas"),
@@ -72,7 +72,7 @@ void ProgramFiles::open()
     if (!confirmLosingChanges(QString::fromLatin1(kOpenQuestion))) {
         return;
     }
-    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramSpec(m_lastPath));
+    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramDialog(m_lastPath));
         !path.isEmpty()) {
         load(path);
     }
@@ -108,7 +108,7 @@ bool ProgramFiles::save()
 {
     m_editor.userClickSave();
     emit editorChanged();
-    const QString path = m_dialogs->chooseFile(m_window, SaveProgramSpec(m_lastPath));
+    const QString path = m_dialogs->chooseFile(m_window, SaveProgramDialog(m_lastPath));
     if (path.isEmpty()) {
         return false;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/dialogs/FileDialogSpec.h"
+#include "editor/dialogs/FileDialogSetup.h"
 #include "generator/GlyphTable.h"
 #include "generator/ProgramDocument.h"
 
@@ -36,8 +36,8 @@ public:
     // The file dialogs for a program, starting at `startPath` (the program
     // last saved or opened): Open in its folder, Save with its name filled in.
     // Save asks before replacing a file and adds ".bas" to a bare name.
-    static FileDialogSpec OpenProgramSpec(const QString& startPath = {});
-    static FileDialogSpec SaveProgramSpec(const QString& startPath = {});
+    static FileDialogSetup OpenProgramDialog(const QString& startPath = {});
+    static FileDialogSetup SaveProgramDialog(const QString& startPath = {});
 
     // `window` parents the dialogs and this object; null in a test.
     ProgramFiles(MessageEditor& editor, QWidget* window);

@@ -14,10 +14,10 @@ public:
     FakeFileDialogs() = default;
     ~FakeFileDialogs() override = default;
 
-    QString chooseFile(QWidget*, const FileDialogSpec& spec) override
+    QString chooseFile(QWidget*, const FileDialogSetup& setup) override
     {
-        asked << spec;
-        return spec.purpose == FileDialogSpec::Purpose::Open ? openPath : savePath;
+        asked << setup;
+        return setup.purpose == FileDialogSetup::Purpose::Open ? openPath : savePath;
     }
     void warn(QWidget*, const QString& message) override { warnings << message; }
     // The message among the warnings, its details beside it.
@@ -48,8 +48,8 @@ public:
     QStringList askedTitles() const
     {
         QStringList titles;
-        for (const FileDialogSpec& spec : asked) {
-            titles << spec.title;
+        for (const FileDialogSetup& setup : asked) {
+            titles << setup.title;
         }
         return titles;
     }
@@ -57,7 +57,7 @@ public:
     QString openPath; // empty: the open dialog is cancelled
     QString savePath; // empty: the save dialog is cancelled
     Answer answer = Answer::Cancel;
-    QList<FileDialogSpec> asked;
+    QList<FileDialogSetup> asked;
     QStringList warnings;
     QStringList warningDetails; // of the warnings given with details
     QStringList questions;

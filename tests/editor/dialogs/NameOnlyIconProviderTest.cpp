@@ -100,7 +100,7 @@ private slots:
         }
         StandardFileDialogs dialogs;
         QFileDialog dialog;
-        dialogs.configureFileDialog(dialog, ProgramFiles::SaveProgramSpec());
+        dialogs.configureFileDialog(dialog, ProgramFiles::SaveProgramDialog());
         dialog.setViewMode(QFileDialog::Detail);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

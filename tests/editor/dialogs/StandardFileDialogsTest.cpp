@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(corvane::FileDialogSpec)
+Q_DECLARE_METATYPE(corvane::FileDialogSetup)
 
 namespace corvane {
 
@@ -22,11 +22,11 @@ class StandardFileDialogsTest final : public QObject
     Q_OBJECT
 
 private slots:
-    // One file dialog for every file: the spec's title, filters and suffix,
+    // One file dialog for every file: the setup's title, filters and suffix,
     // and the mode its purpose asks for.
     void fileDialogIsSetUpAsTheSpecSays_data()
     {
-        QTest::addColumn<FileDialogSpec>("spec");
+        QTest::addColumn<FileDialogSetup>("setup");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("filters");
         QTest::addColumn<QString>("suffix");
@@ -34,22 +34,22 @@ private slots:
         QTest::addColumn<bool>("asksBeforeReplacing");
         const QString program = QStringLiteral("(BASCOM AVR File) (*.bas)");
         const QString all = QStringLiteral("All Files (*)");
-        QTest::newRow("open a program") << ProgramFiles::OpenProgramSpec() << "Open a Program"
+        QTest::newRow("open a program") << ProgramFiles::OpenProgramDialog() << "Open a Program"
                                         << QStringList{program, all} << "" << false << false;
         // A bare name gets ".bas"; replacing a file asks first.
         QTest::newRow("save a program")
-            << ProgramFiles::SaveProgramSpec() << "Select a Name for Program"
+            << ProgramFiles::SaveProgramDialog() << "Select a Name for Program"
             << QStringList{program} << "bas" << true << true;
-        const QStringList hex{QStringLiteral("Intel HEX (*.hex)"), FileDialogSpec::AllFiles()};
+        const QStringList hex{QStringLiteral("Intel HEX (*.hex)"), FileDialogSetup::AllFiles()};
         QTest::newRow("save the firmware")
-            << FileDialogSpec{FileDialogSpec::Purpose::Save, QStringLiteral("Save the Firmware"),
-                              hex, QStringLiteral("hex"), true}
+            << FileDialogSetup{FileDialogSetup::Purpose::Save, QStringLiteral("Save the Firmware"),
+                               hex, QStringLiteral("hex"), true}
             << "Save the Firmware" << QStringList{"Intel HEX (*.hex)", all} << "hex" << true
             << true;
     }
     void fileDialogIsSetUpAsTheSpecSays()
     {
-        QFETCH(FileDialogSpec, spec);
+        QFETCH(FileDialogSetup, setup);
         QFETCH(QString, title);
         QFETCH(QStringList, filters);
         QFETCH(QString, suffix);
@@ -57,7 +57,7 @@ private slots:
         QFETCH(bool, asksBeforeReplacing);
         StandardFileDialogs dialogs;
         QFileDialog dialog;
-        dialogs.configureFileDialog(dialog, spec);
+        dialogs.configureFileDialog(dialog, setup);
         QCOMPARE(dialog.windowTitle(), title);
         QCOMPARE(dialog.nameFilters(), filters);
         QCOMPARE(dialog.selectedNameFilter(), filters.front());
@@ -83,8 +83,8 @@ private slots:
         const QString start = folder.filePath(QStringLiteral("shop.bas"));
         StandardFileDialogs dialogs;
         QFileDialog dialog;
-        dialogs.configureFileDialog(dialog, saving ? ProgramFiles::SaveProgramSpec(start)
-                                                   : ProgramFiles::OpenProgramSpec(start));
+        dialogs.configureFileDialog(dialog, saving ? ProgramFiles::SaveProgramDialog(start)
+                                                   : ProgramFiles::OpenProgramDialog(start));
         QCOMPARE(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
         QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
                  saving ? QStringLiteral("shop.bas") : QString());
@@ -123,12 +123,12 @@ private slots:
         user.start();
         StandardFileDialogs dialogs;
         QWidget window;
-        const FileDialogSpec spec =
-            ProgramFiles::SaveProgramSpec(folder.filePath(QStringLiteral("start.bas")));
+        const FileDialogSetup setup =
+            ProgramFiles::SaveProgramDialog(folder.filePath(QStringLiteral("start.bas")));
 
-        QCOMPARE(dialogs.chooseFile(&window, spec), folder.filePath(QStringLiteral("sign.bas")));
+        QCOMPARE(dialogs.chooseFile(&window, setup), folder.filePath(QStringLiteral("sign.bas")));
         QVERIFY(questions.isEmpty());
-        QCOMPARE(dialogs.chooseFile(&window, spec), folder.filePath(QStringLiteral("old.bas")));
+        QCOMPARE(dialogs.chooseFile(&window, setup), folder.filePath(QStringLiteral("old.bas")));
         QCOMPARE(questions.size(), 2);
         QVERIFY2(questions.front().contains(QStringLiteral("old.bas already exists")),
                  qPrintable(questions.front()));

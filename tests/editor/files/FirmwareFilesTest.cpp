@@ -87,9 +87,9 @@ private slots:
         m_dialogs.savePath = path("sign.hex");
         QVERIFY(m_firmware->buildFirmware());
         QCOMPARE(m_dialogs.asked.size(), 1);
-        const FileDialogSpec& asked = m_dialogs.asked.front();
+        const FileDialogSetup& asked = m_dialogs.asked.front();
         QCOMPARE(asked.title, QStringLiteral("Save the Firmware"));
-        QCOMPARE(asked.filters, (QStringList{"Intel HEX (*.hex)", FileDialogSpec::AllFiles()}));
+        QCOMPARE(asked.filters, (QStringList{"Intel HEX (*.hex)", FileDialogSetup::AllFiles()}));
         QCOMPARE(asked.defaultSuffix, QStringLiteral("hex"));
         QVERIFY(asked.confirmReplace);
         const auto firmware = BuildFirmware(

@@ -249,8 +249,8 @@ private slots:
         QVERIFY(!m_files->save());
 
         QStringList starts;
-        for (const FileDialogSpec& spec : m_dialogs.asked) {
-            starts << spec.startPath;
+        for (const FileDialogSetup& setup : m_dialogs.asked) {
+            starts << setup.startPath;
         }
         // Neither a cancelled save nor a failed opening moves the start.
         QCOMPARE(starts, QStringList({"", "", "", path("first.bas"), path("sign.bas")}));
@@ -264,7 +264,7 @@ private slots:
         QSignalSpy changes(m_files.get(), &ProgramFiles::editorChanged);
         QVERIFY(!m_files->save());
         QCOMPARE(m_dialogs.askedTitles(), QStringList{"Select a Name for Program"});
-        QVERIFY(m_dialogs.asked.front().purpose == FileDialogSpec::Purpose::Save);
+        QVERIFY(m_dialogs.asked.front().purpose == FileDialogSetup::Purpose::Save);
         QVERIFY(m_editor->isChanged());
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{});
         QCOMPARE(changes.size(), 1); // Save's click commits before the dialog

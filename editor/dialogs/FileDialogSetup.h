@@ -9,9 +9,9 @@ namespace corvane {
 // What a file dialog asks for: a file to open or a name to save under, with
 // its title and filters. The dialogs themselves know no file type; a program,
 // and later a firmware image, is described here, for example
-//   {FileDialogSpec::Purpose::Save, "Save the Firmware",
-//    {"Intel HEX (*.hex)", FileDialogSpec::AllFiles()}, "hex"}.
-struct FileDialogSpec
+//   {FileDialogSetup::Purpose::Save, "Save the Firmware",
+//    {"Intel HEX (*.hex)", FileDialogSetup::AllFiles()}, "hex"}.
+struct FileDialogSetup
 {
     enum class Purpose
     {
