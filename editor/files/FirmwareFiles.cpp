@@ -51,12 +51,11 @@ FirmwareFiles::FirmwareFiles(const MessageEditor& editor, QWidget* window)
       m_standardDialogs(std::make_unique<StandardFileDialogs>()),
       m_dialogs(m_standardDialogs.get()),
       m_standardPrompts(std::make_unique<StandardFlashPrompts>(window)),
-      m_flasher(std::make_unique<BoardFlasher>(*m_standardPrompts)),
       m_buildFirmwareAction(new QAction(tr("Build Firmware\u2026"), this)),
       m_buildWiringTestAction(new QAction(tr("Build Wiring Test\u2026"), this)),
       m_flashAction(new QAction(tr("Flash to the Board\u2026"), this))
 {
-    m_standardPrompts->setFlasher(m_flasher.get());
+    setFlashPrompts(nullptr);
     m_buildFirmwareAction->setObjectName(QStringLiteral("buildFirmwareAction"));
     m_buildFirmwareAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     m_buildFirmwareAction->setShortcutContext(Qt::WindowShortcut);
@@ -65,9 +64,6 @@ FirmwareFiles::FirmwareFiles(const MessageEditor& editor, QWidget* window)
     connect(m_buildFirmwareAction, &QAction::triggered, this, &FirmwareFiles::buildFirmware);
     connect(m_buildWiringTestAction, &QAction::triggered, this, &FirmwareFiles::buildWiringTest);
     connect(m_flashAction, &QAction::triggered, this, &FirmwareFiles::flashToBoard);
-    // One avrdude at a time.
-    connect(m_flasher.get(), &BoardFlasher::finished, this,
-            [this] { m_flashAction->setEnabled(true); });
 }
 
 FirmwareFiles::~FirmwareFiles() = default;
@@ -81,6 +77,7 @@ void FirmwareFiles::setFlashPrompts(FlashPrompts* prompts)
 {
     m_flasher = std::make_unique<BoardFlasher>(prompts != nullptr ? *prompts : *m_standardPrompts);
     m_standardPrompts->setFlasher(m_flasher.get());
+    // One avrdude at a time.
     connect(m_flasher.get(), &BoardFlasher::finished, this,
             [this] { m_flashAction->setEnabled(true); });
 }

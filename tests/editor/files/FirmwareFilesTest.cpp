@@ -9,6 +9,7 @@
 #include "generator/WiringTestProgram.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
+#include "tests/editor/TypingEditor.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -66,14 +67,11 @@ private slots:
     {
         m_dialogs.reset();
         m_folder = std::make_unique<QTemporaryDir>();
-        m_editor = std::make_unique<MessageEditor>();
+        m_editor = testing::TypingEditor("TYPED");
+        m_editor->userClickDirection(3);
         m_firmware = std::make_unique<FirmwareFiles>(*m_editor, nullptr);
         m_firmware->setDialogs(&m_dialogs);
         m_firmware->setFlashPrompts(&m_prompts);
-        m_editor->Form_Load();
-        m_editor->userFocusBox();
-        m_editor->userEditText("TYPED", 5);
-        m_editor->userClickDirection(3);
     }
     void cleanup()
     {

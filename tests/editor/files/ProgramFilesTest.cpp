@@ -3,6 +3,7 @@
 #include "editor/model/MessageEditor.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
+#include "tests/editor/TypingEditor.h"
 
 #include <QAction>
 #include <QDir>
@@ -80,13 +81,10 @@ private slots:
     {
         m_dialogs.reset();
         m_folder = std::make_unique<QTemporaryDir>();
-        m_editor = std::make_unique<MessageEditor>();
+        m_editor = testing::TypingEditor("TYPED");
         m_files = std::make_unique<ProgramFiles>(*m_editor, nullptr);
         m_files->setDialogs(&m_dialogs);
         m_files->fillGlyphTable();
-        m_editor->Form_Load();
-        m_editor->userFocusBox();
-        m_editor->userEditText("TYPED", 5);
     }
     void cleanup()
     {
