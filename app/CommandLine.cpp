@@ -1,9 +1,9 @@
 #include "app/CommandLine.h"
 
-#include "generator/GlyphTable.h"
-#include "generator/SignFile.h"
 #include "programfile/ProgramFile.h"
 #include "programfile/ProgramLoading.h"
+#include "programfile/SignFile.h"
+#include "sign/GlyphTable.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "app/SplashWindow.h"
 
+#include "bascom/MakerDetails.h"
 #include "editor/window/TwipsLayout.h"
-#include "generator/MakerDetails.h"
 #include "resources/Resources.h"
 
 #include <QCloseEvent>

@@ -9,8 +9,8 @@
 
 namespace {
 
+using corvane::Message;
 using corvane::MessageEditor;
-using corvane::MessageEntry;
 using corvane::ProgramDocument;
 
 // 256 entries of 256 characters, each text its own, the first entry current.
@@ -22,7 +22,7 @@ void FillList(MessageEditor& editor)
         if (i > 0) {
             editor.userPressEnter();
         }
-        std::string text(MessageEntry::kMaxTextLength, static_cast<char>('A' + i % 26));
+        std::string text(Message::kMaxTextLength, static_cast<char>('A' + i % 26));
         text.replace(0, 3, std::to_string(100 + i));
         editor.userEditText(text, text.size());
     }
@@ -111,8 +111,7 @@ void FullHistoryMemory(benchmark::State& state)
             for (std::size_t step = 0; step < corvane::EditHistory::kCapacity; ++step) {
                 editor.userClickMessage(step % ProgramDocument::kMaxEntries);
                 editor.userFocusBox();
-                const std::string text(MessageEntry::kMaxTextLength,
-                                       static_cast<char>('a' + step % 26));
+                const std::string text(Message::kMaxTextLength, static_cast<char>('a' + step % 26));
                 editor.userEditText(text, text.size());
             }
             if (editor.history().undoCount() != corvane::EditHistory::kCapacity) {
@@ -127,7 +126,7 @@ void FullHistoryMemory(benchmark::State& state)
             corvane::EditHistory history;
             for (std::size_t step = 0; step <= corvane::EditHistory::kCapacity; ++step) {
                 for (std::size_t i = 0; i < items.size(); ++i) {
-                    items[i].text.assign(MessageEntry::kMaxTextLength,
+                    items[i].text.assign(Message::kMaxTextLength,
                                          static_cast<char>('a' + (step + i) % 26));
                     items[i].text.replace(0, 4, std::to_string(1000 + step));
                 }

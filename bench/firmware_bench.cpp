@@ -1,6 +1,6 @@
-#include "generator/Firmware.h"
-#include "generator/IntelHex.h"
-#include "generator/TargetChip.h"
+#include "flashimage/Firmware.h"
+#include "flashimage/IntelHex.h"
+#include "sign/TargetChip.h"
 #include "tests/firmware/SimulationMatrix.h"
 
 #include <benchmark/benchmark.h>
@@ -11,12 +11,12 @@ namespace {
 
 // The longest list of 40-character Left messages on the widest board whose
 // firmware still fits the chip.
-std::vector<MessageEntry> LargestFittingList(const Board& board)
+std::vector<Message> LargestFittingList(const Board& board)
 {
-    std::vector<MessageEntry> entries;
+    std::vector<Message> entries;
     for (;;) {
-        MessageEntry entry{std::string(40, static_cast<char>('A' + entries.size() % 26)),
-                           PackItemData(0, 5)};
+        Message entry{std::string(40, static_cast<char>('A' + entries.size() % 26)),
+                      ScrollDirection(0), 5};
         entries.push_back(entry);
         if (FirmwareSize(entries, board) > chip::kFlashBytes) {
             entries.pop_back();

@@ -1,8 +1,8 @@
-#include "generator/BoardSimulator.h"
-#include "generator/ProgramReader.h"
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramReader.h"
+#include "bascom/ProgramWriter.h"
 #include "programfile/ProgramFile.h"
-#include "tests/generator/LargestList.h"
+#include "sign/BoardSimulator.h"
+#include "tests/sign/LargestList.h"
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -114,9 +114,8 @@ BENCHMARK(BM_PlainWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SimulatorFrame(benchmark::State& state)
 {
-    const MessageEntry entry{std::string(256, 'W'), PackItemData(0, 5)};
-    const BoardSimulator simulator(MakeScrollBlockInput(0, entry, LargestBoard()),
-                                   DataTableBytes(entry, LargestBoard().latchCount));
+    const Message entry{std::string(256, 'W'), ScrollDirection(0), 5};
+    const BoardSimulator simulator(ShowOf(entry, LargestBoard()));
     int step = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(simulator.frame(step).data());

@@ -18,7 +18,7 @@ PreviewInput LongestMessage()
     for (std::size_t i = 0; i < text.size(); ++i) {
         text[i] = static_cast<char>(33 + (7 * i) % 94);
     }
-    return PreviewInput{.entry = MessageEntry{std::move(text), PackItemData(0, 9)},
+    return PreviewInput{.entry = Message{std::move(text), ScrollDirection(0), 9},
                         .board = Board::ofWidth("40")};
 }
 

@@ -1,6 +1,6 @@
+#include "bascom/ProgramWriter.h"
 #include "editor/window/Form1.h"
-#include "generator/ProgramWriter.h"
-#include "tests/generator/LargestList.h"
+#include "tests/sign/LargestList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +33,7 @@ struct FullWindow
         form.show();
         QApplication::processEvents();
         box = form.findChild<QLineEdit*>(QStringLiteral("TxtMessage"));
-        const QString full(corvane::MessageEntry::kMaxTextLength, QLatin1Char('W'));
+        const QString full(corvane::Message::kMaxTextLength, QLatin1Char('W'));
         for (std::size_t i = 0; i < corvane::ProgramDocument::kMaxEntries; ++i) {
             if (i > 0) {
                 SendKey(box, Qt::Key_Return);

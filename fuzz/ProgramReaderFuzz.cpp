@@ -1,6 +1,6 @@
-#include "generator/ProgramReader.h"
-#include "generator/ProgramText.h"
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramReader.h"
+#include "bascom/ProgramText.h"
+#include "bascom/ProgramWriter.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
-#include "generator/Board.h"
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramWriter.h"
+#include "sign/Board.h"
 
 #include <cstdio>
 #include <fstream>
@@ -13,13 +13,13 @@ namespace {
 struct Seed
 {
     const char* name;
-    std::vector<MessageEntry> entries;
+    std::vector<Message> entries;
     const char* widthText;
 };
 
-MessageEntry Entry(std::string text, ScrollDirection direction, int speed)
+Message Entry(std::string text, ScrollDirection direction, int speed)
 {
-    return {std::move(text), PackItemData(static_cast<int>(direction), speed)};
+    return {std::move(text), direction, speed};
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "programfile/ProgramFile.h"
 
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramWriter.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -52,7 +52,7 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
 }
 
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
-                                         std::span<const MessageEntry> entries, const Board& board,
+                                         std::span<const Message> entries, const Board& board,
                                          const GlyphTable& glyphs)
 {
     return WriteProgramFile(utf8Path, RenderProgram(entries, board, glyphs));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "generator/Board.h"
-#include "generator/GlyphTable.h"
-#include "generator/MessageEntry.h"
+#include "sign/Board.h"
+#include "sign/GlyphTable.h"
+#include "sign/Message.h"
 
 #include <functional>
 #include <optional>
@@ -34,7 +34,7 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
 
 // Renders the program for the entries (RenderProgram) and writes it to utf8Path.
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
-                                         std::span<const MessageEntry> entries, const Board& board,
+                                         std::span<const Message> entries, const Board& board,
                                          const GlyphTable& glyphs);
 
 } // namespace corvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generator/GlyphTable.h"
-#include "generator/ProgramReader.h"
+#include "bascom/ProgramReader.h"
+#include "sign/GlyphTable.h"
 
 #include <QString>
 #include <variant>

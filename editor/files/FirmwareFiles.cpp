@@ -5,10 +5,11 @@
 #include "editor/flash/StandardFlashPrompts.h"
 #include "editor/model/FlashUse.h"
 #include "editor/model/MessageEditor.h"
-#include "generator/Firmware.h"
-#include "generator/SignFile.h"
-#include "generator/WiringTest.h"
+#include "flashimage/Firmware.h"
+#include "flashimage/WiringTestFirmware.h"
 #include "programfile/ProgramFile.h"
+#include "programfile/SignFile.h"
+#include "sign/WiringTest.h"
 
 #include <QAction>
 #include <QDir>

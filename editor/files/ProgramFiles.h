@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/dialogs/FileDialogSetup.h"
-#include "generator/GlyphTable.h"
-#include "generator/ProgramDocument.h"
+#include "sign/GlyphTable.h"
+#include "sign/ProgramDocument.h"
 
 #include <QObject>
 #include <QString>

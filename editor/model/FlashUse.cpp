@@ -1,8 +1,8 @@
 #include "editor/model/FlashUse.h"
 
 #include "editor/model/MessageEditor.h"
-#include "generator/Firmware.h"
-#include "generator/ProgramWriter.h"
+#include "flashimage/Firmware.h"
+#include "sign/ColumnTable.h"
 
 #include <vector>
 
@@ -28,9 +28,9 @@ std::string FlashUse::overflowWarning() const
            " bytes of flash.\nFewer or shorter messages are needed.";
 }
 
-FlashUse FlashUseOf(std::span<const MessageEntry> entries, const Board& board)
+FlashUse FlashUseOf(std::span<const Message> entries, const Board& board)
 {
-    return {DataTablesSize(entries, board.latchCount), FirmwareSize(entries, board)};
+    return {ColumnTablesSize(entries, board.latchCount), FirmwareSize(entries, board)};
 }
 
 FlashUse FlashUseOf(const MessageEditor& editor)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "generator/Board.h"
-#include "generator/GroupThousands.h"
-#include "generator/MessageEntry.h"
-#include "generator/ProgramDocument.h"
-#include "generator/TargetChip.h"
+#include "sign/Board.h"
+#include "sign/GroupThousands.h"
+#include "sign/Message.h"
+#include "sign/ProgramDocument.h"
+#include "sign/TargetChip.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +37,7 @@ struct FlashUse
 };
 
 // The program and firmware of these entries on that board.
-FlashUse FlashUseOf(std::span<const MessageEntry> entries, const Board& board);
+FlashUse FlashUseOf(std::span<const Message> entries, const Board& board);
 // The list as Save would write it now (DocumentOf).
 FlashUse FlashUseOf(const MessageEditor& editor);
 

@@ -1,9 +1,11 @@
 #include "editor/model/MessageEditor.h"
 
+#include "editor/model/ItemData.h"
 #include "editor/model/VerticalCut.h"
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -19,7 +21,7 @@ constexpr std::string_view kBlankText = " ";
 bool CanHold(const ProgramDocument& program)
 {
     return !program.entries.empty() && program.entries.size() <= ProgramDocument::kMaxEntries &&
-           std::ranges::all_of(program.entries, IsValidEntry);
+           std::ranges::all_of(program.entries, IsValidMessage);
 }
 
 // A speed item's text as a number; the items are the digits "1" to "9".
@@ -255,9 +257,11 @@ bool MessageEditor::openProgram(const ProgramDocument& program, bool asWritten)
     // Entry 0 comes up as undo brings an entry back: with its own settings,
     // in the editing state, its text in the box.
     const auto widthIndex = static_cast<std::size_t>(width - m_CmbWidth.items().begin());
+    std::vector<ListItem> items;
+    items.reserve(program.entries.size());
+    std::ranges::transform(program.entries, std::back_inserter(items), ListItemOf);
     asStep("Open", [&] {
-        restore(EditorSnapshot::Take(
-            {program.entries, 0, program.entries.front().itemData, widthIndex}, {}));
+        restore(EditorSnapshot::Take({items, 0, items.front().itemData, widthIndex}, {}));
     });
     // What was just read is what the file holds; a file Save would write
     // otherwise counts as changed until saved.
@@ -269,9 +273,12 @@ bool MessageEditor::openProgram(const ProgramDocument& program, bool asWritten)
     return true;
 }
 
-std::vector<MessageEntry> MessageEditor::entries() const
+std::vector<Message> MessageEditor::entries() const
 {
-    return m_LstMessage.items();
+    std::vector<Message> messages;
+    messages.reserve(m_LstMessage.count());
+    std::ranges::transform(m_LstMessage.items(), std::back_inserter(messages), MessageOf);
+    return messages;
 }
 
 std::optional<Board> MessageEditor::selectedBoard() const
@@ -284,12 +291,12 @@ std::optional<Board> MessageEditor::selectedBoard() const
                  static_cast<std::uint8_t>(m_CmbWidth.itemData(*width)), m_RowCount};
 }
 
-std::optional<MessageEntry> MessageEditor::editedEntry() const
+std::optional<Message> MessageEditor::editedEntry() const
 {
     if (m_CurIndex >= m_LstMessage.count()) {
         return std::nullopt;
     }
-    return MessageEntry{m_LstMessage.itemText(m_CurIndex), PackItemData(m_CurScroll, m_CurSpeed)};
+    return MessageOf({m_LstMessage.itemText(m_CurIndex), PackItemData(m_CurScroll, m_CurSpeed)});
 }
 
 std::string MessageEditor::cutWarning() const

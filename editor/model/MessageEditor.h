@@ -6,9 +6,9 @@
 #include "editor/model/controls/TextBox.h"
 #include "editor/model/history/EditHistory.h"
 #include "editor/model/history/EditorSnapshot.h"
-#include "generator/Board.h"
-#include "generator/MessageEntry.h"
-#include "generator/ProgramDocument.h"
+#include "sign/Board.h"
+#include "sign/Message.h"
+#include "sign/ProgramDocument.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -121,7 +121,7 @@ public:
     std::uint8_t LatchCount() const { return m_LatchCount; }
     std::uint8_t RowCount() const { return m_RowCount; }
 
-    std::vector<MessageEntry> entries() const;
+    std::vector<Message> entries() const;
 
     // Whether the play button shows pause, i.e. the current message plays.
     bool isPlaying() const { return m_CmdPlayOne.caption() == kPauseCaption; }
@@ -129,7 +129,7 @@ public:
     // set only at Save); nothing while no width is selected.
     std::optional<Board> selectedBoard() const;
     // Entry CurIndex with CurScroll and CurSpeed, which the next commit stores.
-    std::optional<MessageEntry> editedEntry() const;
+    std::optional<Message> editedEntry() const;
     // What the edited entry loses on the selected board, said where it is
     // edited (CutWarningOf); empty when nothing is cut.
     std::string cutWarning() const;
@@ -172,7 +172,7 @@ private:
     void startHistory();
     void restore(const EditorSnapshot& state);
 
-    TextBox m_TxtMessage{std::string(kPromptText), MessageEntry::kMaxTextLength,
+    TextBox m_TxtMessage{std::string(kPromptText), Message::kMaxTextLength,
                          "Enter here your message"};
     OptionGroup m_OptScroll{{
         {"Left", "Left scroll", false},

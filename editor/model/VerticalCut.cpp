@@ -1,37 +1,31 @@
 #include "editor/model/VerticalCut.h"
 
-#include "generator/BoardSimulator.h"
-#include "generator/ScrollPlan.h"
-
-#include <algorithm>
+#include "sign/ScrollPlan.h"
 
 namespace corvane {
 
 std::size_t VerticalShownCharacters(const Board& board)
 {
-    // The columns the board shows and the table index each one reads, by the
-    // rule the simulator draws them with.
-    const ScrollBlockInput block{.direction = ScrollDirection::Up, .board = board};
-    const ScrollPlan plan(block);
-    const int shownColumns = BoardSimulator(block, {}).width();
-    int tableColumns = 0;
-    for (int column = 0; column < shownColumns; ++column) {
-        const int latch = column / ScrollPlan::kColumnsPerLatch;
-        tableColumns = std::max(tableColumns, plan.firstIndex(0, latch) +
-                                                  column % ScrollPlan::kColumnsPerLatch + 1);
+    // Up and Down read the same table columns at every step: those the board shows.
+    const ScrollPlan plan(ScrollDirection::Up, kMinRefreshCount, 1, board);
+    const int shownColumns = plan.shownColumns();
+    if (shownColumns <= 0) {
+        return 0;
     }
+    const int lastLatch = (shownColumns - 1) / ScrollPlan::kColumnsPerLatch;
+    const int tableColumns =
+        plan.firstIndex(0, lastLatch) + (shownColumns - 1) % ScrollPlan::kColumnsPerLatch + 1;
     return static_cast<std::size_t>((tableColumns + ScrollPlan::kColumnsPerCharacter - 1) /
                                     ScrollPlan::kColumnsPerCharacter);
 }
 
-std::string CutWarningOf(const MessageEntry& entry, const Board& board)
+std::string CutWarningOf(const Message& message, const Board& board)
 {
-    const int direction = DirectionOf(entry.itemData);
-    if (!IsDirection(direction) || !IsVertical(static_cast<ScrollDirection>(direction))) {
+    if (!IsVertical(message.direction)) {
         return {};
     }
     const std::size_t shown = VerticalShownCharacters(board);
-    if (entry.text.size() <= shown) {
+    if (message.text.size() <= shown) {
         return {};
     }
     return "Up and Down show the first " + std::to_string(shown) +

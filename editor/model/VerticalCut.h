@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generator/Board.h"
-#include "generator/MessageEntry.h"
+#include "sign/Board.h"
+#include "sign/Message.h"
 
 #include <cstddef>
 #include <string>
@@ -16,6 +16,6 @@ std::size_t VerticalShownCharacters(const Board& board);
 
 // "Up and Down show the first 4 characters on this board" for an Up or Down
 // entry longer than the board shows; empty for any other.
-std::string CutWarningOf(const MessageEntry& entry, const Board& board);
+std::string CutWarningOf(const Message& entry, const Board& board);
 
 } // namespace corvane

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/Board.h"
+#include "sign/Board.h"
 
 #include <QPixmap>
 #include <QRgb>

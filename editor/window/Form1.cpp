@@ -1,5 +1,6 @@
 #include "editor/window/Form1.h"
 
+#include "bascom/MakerDetails.h"
 #include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
 #include "editor/preview/PreviewWindow.h"
@@ -11,7 +12,6 @@
 #include "editor/window/TabStops.h"
 #include "editor/window/TwipsLayout.h"
 #include "editor/window/WindowStyle.h"
-#include "generator/MakerDetails.h"
 #include "resources/Resources.h"
 
 #include <QAction>

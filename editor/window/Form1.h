@@ -2,7 +2,7 @@
 
 #include "editor/model/MessageEditor.h"
 #include "editor/window/Form1Controls.h"
-#include "generator/GlyphTable.h"
+#include "sign/GlyphTable.h"
 
 #include <QWidget>
 #include <functional>

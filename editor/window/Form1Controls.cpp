@@ -1,11 +1,11 @@
 #include "editor/window/Form1Controls.h"
 
+#include "bascom/MakerDetails.h"
 #include "editor/model/MessageEditor.h"
 #include "editor/window/ControlTable.h"
 #include "editor/window/ControlView.h"
 #include "editor/window/MessageTextBox.h"
 #include "editor/window/OneRowList.h"
-#include "generator/MakerDetails.h"
 #include "resources/Resources.h"
 
 #include <QComboBox>

@@ -1,10 +1,11 @@
-#include "generator/Firmware.h"
-#include "generator/GlyphTable.h"
-#include "generator/IntelHex.h"
-#include "generator/ProgramWriter.h"
-#include "generator/WiringTest.h"
-#include "generator/WiringTestProgram.h"
-#include "tests/generator/FilledGlyphs.h"
+#include "bascom/ProgramWriter.h"
+#include "bascom/WiringTestProgram.h"
+#include "flashimage/Firmware.h"
+#include "flashimage/IntelHex.h"
+#include "flashimage/WiringTestFirmware.h"
+#include "sign/GlyphTable.h"
+#include "sign/WiringTest.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <QFile>
 #include <QProcess>
@@ -26,10 +27,10 @@ QByteArray FirmwareHex(const FirmwareResult& firmware)
 }
 
 // Programs the --firmware cases build from.
-const std::vector<MessageEntry> kSign{{"Hello", PackItemData(0, 5)}, {"Up", PackItemData(2, 9)}};
+const std::vector<Message> kSign{{"Hello", ScrollDirection(0), 5}, {"Up", ScrollDirection(2), 9}};
 const Board kSignBoard = Board::ofWidth("18");
 // 30 messages of 60 characters need more flash than the chip has.
-const std::vector<MessageEntry> kTooLarge(30, MessageEntry{std::string(60, 'M'), 0});
+const std::vector<Message> kTooLarge(30, Message{std::string(60, 'M')});
 
 } // namespace
 

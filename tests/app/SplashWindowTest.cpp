@@ -1,6 +1,6 @@
 #include "app/SplashWindow.h"
 
-#include "generator/MakerDetails.h"
+#include "bascom/MakerDetails.h"
 #include "tests/app/ShowProbe.h"
 
 #include <QFontInfo>

@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
 #include "app/SplashWindow.h"
+#include "bascom/ProgramWriter.h"
 #include "editor/window/Form1.h"
-#include "generator/GlyphTable.h"
-#include "generator/ProgramWriter.h"
+#include "sign/GlyphTable.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(editor.LblLatch().caption(), "You need 4 IC Latch 74573.");
         QCOMPARE(editor.CurSpeed(), 5);
         QCOMPARE(editor.RowCount(), 7);
-        QCOMPARE(editor.entries(), (std::vector<MessageEntry>{{" ", 0}}));
+        QCOMPARE(editor.entries(), (std::vector<Message>{{" ", ScrollDirection(0), 0}}));
         // Shown, the window puts the focus into the message box: editing state.
         QTRY_VERIFY(editor.IsEditing());
         QTRY_COMPARE(QApplication::focusWidget(),
@@ -130,7 +130,8 @@ private slots:
     {
         GlyphTable glyphs;
         FillGlyphTable(glyphs);
-        const std::vector<MessageEntry> entries = {{"SIGN", PackItemData(1, 4)}, {"UP", 34}};
+        const std::vector<Message> entries = {{"SIGN", ScrollDirection(1), 4},
+                                              {"UP", ScrollDirection(2), 2}};
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("sign.bas"));
         QFile file(path);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "generator/GlyphTable.h"
-#include "generator/ProgramDocument.h"
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramWriter.h"
+#include "sign/GlyphTable.h"
+#include "sign/ProgramDocument.h"
 
 #include <QByteArray>
 #include <QFile>

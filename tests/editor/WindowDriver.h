@@ -1,10 +1,10 @@
 #pragma once
 
+#include "bascom/ProgramWriter.h"
 #include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
 #include "editor/model/MessageEditor.h"
 #include "editor/window/Form1.h"
-#include "generator/ProgramWriter.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 
@@ -74,7 +74,7 @@ protected:
     }
     // Replaces the current entry and adds `count` − 1 after it, each of
     // `length` characters pasted into the box; 256 of 256 make the largest list.
-    void fillMessages(int count, int length = MessageEntry::kMaxTextLength)
+    void fillMessages(int count, int length = Message::kMaxTextLength)
     {
         QGuiApplication::clipboard()->setText(QString(length, QLatin1Char('x')));
         for (int entry = 0; entry < count; ++entry) {

@@ -1,9 +1,8 @@
 #include "tests/firmware/SimulationMatrix.h"
 
-#include "generator/BoardSimulator.h"
-#include "generator/Firmware.h"
-#include "generator/IntelHex.h"
-#include "generator/ProgramWriter.h"
+#include "flashimage/Firmware.h"
+#include "flashimage/IntelHex.h"
+#include "sign/BoardSimulator.h"
 #include "tests/firmware/SignSimulation.h"
 
 #include <stdexcept>
@@ -24,9 +23,9 @@ enum Direction
     kDown
 };
 
-MessageEntry Message(std::string text, Direction direction, int speed)
+Message MessageOf(std::string text, Direction direction, int speed)
 {
-    return {std::move(text), PackItemData(direction, speed)};
+    return {std::move(text), ScrollDirection(direction), speed};
 }
 
 // Consecutive equal images become one, their durations added.
@@ -39,12 +38,11 @@ void AppendMerged(std::vector<BoardImage>& images, BoardImage image)
     }
 }
 
-BoardSimulator SimulatorOf(const std::vector<MessageEntry>& entries, std::size_t index,
+BoardSimulator SimulatorOf(const std::vector<Message>& entries, std::size_t index,
                            const Board& board)
 {
-    const MessageEntry& entry = entries[index % entries.size()];
-    return BoardSimulator(MakeScrollBlockInput(index, entry, board),
-                          DataTableBytes(entry, board.latchCount));
+    const Message& entry = entries[index % entries.size()];
+    return BoardSimulator(ShowOf(entry, board));
 }
 
 } // namespace
@@ -53,19 +51,19 @@ std::vector<ListCase> SimulationMatrix()
 {
     const std::string longText = "A message long enough to need 16-bit counters.";
     return {
-        {"LeftOnTheNarrowestBoard", "5", {Message("Hi!", kLeft, 9)}},
-        {"RightOnAnUnevenWidth", "18", {Message("Right", kRight, 1)}},
-        {"UpShortOfTheBoard", "37", {Message("Up", kUp, 5)}},
-        {"DownCutToTheBoard", "5", {Message("Second message", kDown, 0)}},
-        {"LeftNeedingWideCounters", "40", {Message(longText, kLeft, 9)}},
-        {"RightNeedingWideCounters", "37", {Message(longText, kRight, 5)}},
+        {"LeftOnTheNarrowestBoard", "5", {MessageOf("Hi!", kLeft, 9)}},
+        {"RightOnAnUnevenWidth", "18", {MessageOf("Right", kRight, 1)}},
+        {"UpShortOfTheBoard", "37", {MessageOf("Up", kUp, 5)}},
+        {"DownCutToTheBoard", "5", {MessageOf("Second message", kDown, 0)}},
+        {"LeftNeedingWideCounters", "40", {MessageOf(longText, kLeft, 9)}},
+        {"RightNeedingWideCounters", "37", {MessageOf(longText, kRight, 5)}},
         {"SeveralInListOrder",
          "18",
-         {Message("AB", kLeft, 5), Message("C", kUp, 9), Message("Down!", kDown, 1),
-          Message("xyz", kRight, 0), MessageEntry{" ", 0}}},
+         {MessageOf("AB", kLeft, 5), MessageOf("C", kUp, 9), MessageOf("Down!", kDown, 1),
+          MessageOf("xyz", kRight, 0), Message{" "}}},
         {"SeveralOnTheWidestBoard",
          "40",
-         {Message("Wide", kRight, 9), Message("~{|}", kDown, 5), Message("0O", kLeft, 0)}},
+         {MessageOf("Wide", kRight, 9), MessageOf("~{|}", kDown, 5), MessageOf("0O", kLeft, 0)}},
     };
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/MessageEntry.h"
+#include "sign/Message.h"
 #include "tests/firmware/BoardImage.h"
 
 #include <ostream>
@@ -14,7 +14,7 @@ struct ListCase
 {
     std::string name;
     std::string width;
-    std::vector<MessageEntry> entries;
+    std::vector<Message> entries;
 };
 
 inline void PrintTo(const ListCase& list, std::ostream* out)

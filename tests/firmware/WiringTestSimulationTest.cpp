@@ -1,6 +1,7 @@
-#include "generator/GlyphTable.h"
-#include "generator/IntelHex.h"
-#include "generator/WiringTest.h"
+#include "flashimage/IntelHex.h"
+#include "flashimage/WiringTestFirmware.h"
+#include "sign/GlyphTable.h"
+#include "sign/WiringTest.h"
 #include "tests/firmware/SignSimulation.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramWriter.h"
 #include "programfile/ProgramFile.h"
 #include "tests/SmallFileSystem.h"
-#include "tests/generator/FilledGlyphs.h"
-#include "tests/generator/LargestList.h"
+#include "tests/sign/FilledGlyphs.h"
+#include "tests/sign/LargestList.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,7 +23,7 @@ using corvane::testing::SmallFileSystem;
 
 constexpr std::string_view kNoSpace = "No space left on device";
 
-std::string Render(const std::vector<MessageEntry>& entries)
+std::string Render(const std::vector<Message>& entries)
 {
     return RenderProgram(entries, Board::ofWidth("40"), corvane::testing::FilledGlyphs());
 }
@@ -37,13 +37,13 @@ const std::string& LargestProgram()
 
 const std::string& OneMessageProgram()
 {
-    static const std::string program = Render({{"HELLO", PackItemData(0, 5)}});
+    static const std::string program = Render({{"HELLO", ScrollDirection(0), 5}});
     return program;
 }
 
 const std::string& OldProgram()
 {
-    static const std::string program = Render({{"OLD", PackItemData(1, 3)}});
+    static const std::string program = Render({{"OLD", ScrollDirection(1), 3}});
     return program;
 }
 

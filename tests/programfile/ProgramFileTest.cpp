@@ -1,6 +1,6 @@
 #include "programfile/ProgramFile.h"
 
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramWriter.h"
 #include "tests/ScratchFolder.h"
 
 #include <cerrno>
@@ -49,7 +49,7 @@ TEST_F(ProgramFile, ReplacesALongerFileWithExactlyTheNewBytes)
     writeOldFile(target, std::string(100'000, 'x'));
     GlyphTable glyphs;
     FillGlyphTable(glyphs);
-    const std::vector<MessageEntry> entries = {{"Hi", PackItemData(0, 5)}};
+    const std::vector<Message> entries = {{"Hi", ScrollDirection(0), 5}};
 
     EXPECT_EQ(WriteProgram(target.string(), entries, Board{"20", 4}, glyphs), std::nullopt);
     EXPECT_EQ(ReadFile(target), RenderProgram(entries, Board{"20", 4}, glyphs));

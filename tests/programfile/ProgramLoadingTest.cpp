@@ -2,7 +2,7 @@
 
 #include "programfile/ProgramFile.h"
 #include "tests/ScratchFolder.h"
-#include "tests/generator/FilledGlyphs.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <cerrno>
 #include <cstring>
@@ -52,8 +52,8 @@ protected:
 
 TEST_F(LoadProgramTest, ReadsBackWhatWriteProgramWrote)
 {
-    const ProgramDocument program{{{"HELLO", PackItemData(2, 7)}, {"WORLD", PackItemData(1, 0)}},
-                                  Board::ofWidth("13")};
+    const ProgramDocument program{
+        {{"HELLO", ScrollDirection(2), 7}, {"WORLD", ScrollDirection(1), 0}}, Board::ofWidth("13")};
     const fs::path path = m_folder / "sign.bas";
     ASSERT_EQ(WriteProgram(path.string(), program.entries, program.board,
                            corvane::testing::FilledGlyphs()),

@@ -1,10 +1,17 @@
 #pragma once
 
-#include "generator/MessageEntry.h"
+#include <cstdint>
+#include <string>
 
 namespace corvane {
 
-// A list box item is the pair a message entry is: its text and its item data.
-using ListItem = MessageEntry;
+// A list box item: its text and the integer it carries (its item data).
+struct ListItem
+{
+    std::string text = " ";
+    std::int32_t itemData = 0;
+
+    friend bool operator==(const ListItem&, const ListItem&) = default;
+};
 
 } // namespace corvane

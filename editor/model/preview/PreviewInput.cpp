@@ -1,7 +1,7 @@
 #include "editor/model/preview/PreviewInput.h"
 
+#include "bascom/ProgramWriter.h"
 #include "editor/model/MessageEditor.h"
-#include "generator/ProgramWriter.h"
 
 #include <array>
 #include <string_view>
@@ -22,12 +22,12 @@ std::string DescriptionOf(const PreviewInput& input)
 {
     static constexpr std::array<std::string_view, 4> kDirections = {"Left", "Right", "Up", "Down"};
     static constexpr std::string_view kSeparator = " \u00B7 ";
-    const auto direction = static_cast<std::size_t>(DirectionOf(input.entry.itemData));
+    const auto direction = static_cast<std::size_t>(input.entry.direction);
     std::string text = "Text" + LabelNumber(input.index);
     text += kSeparator;
     text += direction < kDirections.size() ? kDirections[direction] : kDirections[0];
     text += kSeparator;
-    text += "speed " + std::to_string(SpeedOf(input.entry.itemData));
+    text += "speed " + std::to_string(input.entry.speed);
     return text;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generator/Board.h"
-#include "generator/MessageEntry.h"
+#include "sign/Board.h"
+#include "sign/Message.h"
 
 #include <cstddef>
 #include <optional>
@@ -16,7 +16,7 @@ class MessageEditor;
 struct PreviewInput
 {
     std::size_t index = 0;
-    MessageEntry entry{};
+    Message entry{};
     Board board{};
 
     friend bool operator==(const PreviewInput&, const PreviewInput&) = default;

@@ -1,7 +1,5 @@
 #include "editor/model/preview/PreviewPlayer.h"
 
-#include "generator/ProgramWriter.h"
-
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -22,8 +20,7 @@ bool PreviewPlayer::setInput(const PreviewInput& input)
     if (m_input == input) {
         return false;
     }
-    m_simulator.emplace(MakeScrollBlockInput(input.index, input.entry, input.board),
-                        DataTableBytes(input.entry, input.board.latchCount));
+    m_simulator.emplace(ShowOf(input.entry, input.board));
     m_input = input;
     m_pausedLeftMs = -1;
     showStep(0);

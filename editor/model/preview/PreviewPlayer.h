@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/model/preview/PreviewInput.h"
-#include "generator/BoardSimulator.h"
+#include "sign/BoardSimulator.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,12 +1,13 @@
 #include "editor/files/FirmwareFiles.h"
 
+#include "bascom/WiringTestProgram.h"
 #include "editor/flash/BoardFlasher.h"
 #include "editor/flash/FlashPrompts.h"
 #include "editor/model/MessageEditor.h"
-#include "generator/Firmware.h"
-#include "generator/IntelHex.h"
-#include "generator/WiringTest.h"
-#include "generator/WiringTestProgram.h"
+#include "flashimage/Firmware.h"
+#include "flashimage/IntelHex.h"
+#include "flashimage/WiringTestFirmware.h"
+#include "sign/WiringTest.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 #include "tests/editor/TypingEditor.h"
@@ -40,7 +41,7 @@ public:
 // 30 Left messages of 60 characters on width 40: no firmware fits.
 ProgramDocument TooLarge()
 {
-    return {std::vector<MessageEntry>(30, {std::string(60, 'W'), PackItemData(0, 5)}),
+    return {std::vector<Message>(30, {std::string(60, 'W'), ScrollDirection(0), 5}),
             Board::ofWidth("40")};
 }
 
@@ -90,8 +91,8 @@ private slots:
         QCOMPARE(asked.filters, (QStringList{"Intel HEX (*.hex)", FileDialogSetup::AllFiles()}));
         QCOMPARE(asked.defaultSuffix, QStringLiteral("hex"));
         QVERIFY(asked.confirmReplace);
-        const auto firmware = BuildFirmware(
-            std::vector<MessageEntry>{{"TYPED", PackItemData(3, 5)}}, Board::ofWidth("20"));
+        const auto firmware = BuildFirmware(std::vector<Message>{{"TYPED", ScrollDirection(3), 5}},
+                                            Board::ofWidth("20"));
         QCOMPARE(testing::ReadFile(path("sign.hex")).toStdString(),
                  IntelHex(std::get<std::vector<std::uint8_t>>(firmware)));
         QCOMPARE(m_editor->entries(), before);

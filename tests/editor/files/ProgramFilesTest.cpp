@@ -1,5 +1,6 @@
 #include "editor/files/ProgramFiles.h"
 
+#include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
@@ -25,14 +26,14 @@ using testing::ReadFile;
 using testing::WriteProgramFile;
 
 // Two messages on width "13" (three latches): Up at speed 7, Right at speed 0.
-const ProgramDocument kProgram{{{"HELLO", PackItemData(2, 7)}, {"WORLD", PackItemData(1, 0)}},
+const ProgramDocument kProgram{{{"HELLO", ScrollDirection(2), 7}, {"WORLD", ScrollDirection(1), 0}},
                                Board::ofWidth("13")};
 
-const std::vector<MessageEntry> kTyped{{"TYPED", 5}};
+const std::vector<Message> kTyped{{"TYPED", ScrollDirection(0), 5}};
 
 // A short Up message, whose table two blank lines pad to the board's 20
 // columns, and a Left one.
-const ProgramDocument kShortUp{{{"HI", PackItemData(2, 7)}, {"WORLD", PackItemData(0, 3)}},
+const ProgramDocument kShortUp{{{"HI", ScrollDirection(2), 7}, {"WORLD", ScrollDirection(0), 3}},
                                Board::ofWidth("20")};
 
 QByteArray Rendered(const ProgramDocument& program)
@@ -57,8 +58,8 @@ private:
     {
         std::string state = m_editor->TxtMessage().text() + '#' +
                             std::string(m_editor->CmbWidth().selectedText()) + '#';
-        for (const MessageEntry& entry : m_editor->entries()) {
-            state += entry.text + ':' + std::to_string(entry.itemData) + '|';
+        for (const Message& entry : m_editor->entries()) {
+            state += entry.text + ':' + std::to_string(ItemDataOf(entry)) + '|';
         }
         return state;
     }
@@ -286,7 +287,7 @@ private slots:
     // then warns with the numbers.
     void saveTooLargeForTheChipWarnsAfterWriting()
     {
-        const std::vector<MessageEntry> large(6, {std::string(256, 'x'), 5});
+        const std::vector<Message> large(6, {std::string(256, 'x'), ScrollDirection(0), 5});
         m_dialogs.answer = FileDialogs::Answer::Discard;
         QVERIFY(
             m_files->openFile(WriteProgramFile(path("large.bas"), {large, Board::ofWidth("20")})));

@@ -1,7 +1,7 @@
 #include "editor/flash/BoardFlasher.h"
 
 #include "editor/flash/FlashPrompts.h"
-#include "generator/IntelHex.h"
+#include "flashimage/IntelHex.h"
 
 #include <QFile>
 #include <QSignalSpy>

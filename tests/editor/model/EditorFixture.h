@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,14 @@ protected:
     }
 
     std::vector<ListItem> Items() const { return editor.LstMessage().items(); }
+    static std::vector<ListItem> ItemsOf(const std::vector<Message>& messages)
+    {
+        std::vector<ListItem> items;
+        for (const Message& message : messages) {
+            items.push_back(ListItemOf(message));
+        }
+        return items;
+    }
 
     // The list, the current entry (which is also highlighted) and the box text.
     void ExpectCurrent(const std::vector<ListItem>& items, std::size_t current,

@@ -1,5 +1,6 @@
 #include "editor/model/MessageEditor.h"
 
+#include "editor/model/ItemData.h"
 #include "tests/editor/model/EditorFixture.h"
 
 #include <algorithm>
@@ -63,7 +64,8 @@ TEST_F(Editor, TypicalUse)
     EXPECT_TRUE(Replace("A"));
     editor.userClickSave();
     const ProgramDocument input = editor.prepareProgram();
-    EXPECT_EQ(input.entries, (std::vector<MessageEntry>{{"HI", 5}, {"A", 37}}));
+    EXPECT_EQ(input.entries,
+              (std::vector<Message>{{"HI", ScrollDirection(0), 5}, {"A", ScrollDirection(2), 5}}));
     EXPECT_EQ(input.board.widthText, "20");
     EXPECT_EQ(input.board.latchCount, 4);
     EXPECT_EQ(input.board.rowCount, 7);
@@ -139,8 +141,9 @@ TEST_F(Editor, ErasingMakesTheBlankEntryAndLeavingShowsThePrompt)
     Backspace(2);
     ExpectCurrent({{"KEEP", 5}, {" ", PackItemData(kUp, 5)}}, 1, "");
     editor.userClickSave();
-    EXPECT_EQ(editor.prepareProgram().entries,
-              (std::vector<MessageEntry>{{"KEEP", 5}, {" ", PackItemData(kUp, 5)}}));
+    EXPECT_EQ(
+        editor.prepareProgram().entries,
+        (std::vector<Message>{{"KEEP", ScrollDirection(0), 5}, {" ", ScrollDirection(kUp), 5}}));
     editor.userLeaveBox();
     EXPECT_EQ(editor.TxtMessage().text(), MessageEditor::kPromptText);
     EXPECT_FALSE(editor.IsEditing() || editor.CmdNext().isEnabled());
@@ -345,7 +348,8 @@ TEST_F(Editor, SaveCommitsAndLeavesTheEditorAsItWas)
     editor.userClickSave();
     const ProgramDocument first = editor.prepareProgram();
     const std::string saved = Dump(editor);
-    EXPECT_EQ(first.entries, (std::vector<MessageEntry>{{"A", 5}, {"B", 21}}));
+    EXPECT_EQ(first.entries,
+              (std::vector<Message>{{"A", ScrollDirection(0), 5}, {"B", ScrollDirection(1), 5}}));
     ExpectCurrent({{"A", 5}, {"B", 21}}, 1, "B");
     EXPECT_EQ(editor.LatchCount(), 4);
     editor.userClickWidth(editor.CmbWidth().count() - 1);

@@ -3,7 +3,7 @@
 namespace corvane::test {
 namespace {
 
-ProgramDocument Program(std::vector<MessageEntry> entries, const std::string& width)
+ProgramDocument Program(std::vector<Message> entries, const std::string& width)
 {
     return {std::move(entries), Board::ofWidth(width)};
 }
@@ -16,11 +16,11 @@ TEST_F(OpenProgram, ReplacesTheListAndShowsEntryZeroForEditing)
     MakeEntries({"OLD", "TEXTS", "HERE"});
     editor.userClickWidth(0);
     const ProgramDocument program =
-        Program({{"HELLO", PackItemData(2, 7)}, {"A B", PackItemData(1, 0)}}, "37");
+        Program({{"HELLO", ScrollDirection(2), 7}, {"A B", ScrollDirection(1), 0}}, "37");
 
     ASSERT_TRUE(editor.openProgram(program));
 
-    ExpectCurrent(program.entries, 0, "HELLO");
+    ExpectCurrent(ItemsOf(program.entries), 0, "HELLO");
     EXPECT_EQ(editor.CmbWidth().selectedText(), "37");
     EXPECT_EQ(editor.LblLatch().caption(), "You need 8 IC Latch 74573.");
     EXPECT_EQ(Shown(), "7/2");
@@ -42,11 +42,11 @@ TEST_F(OpenProgram, KeepsSpeedZeroAndAMessageThatReadsLikeThePrompt)
     editor.userLeaveBox();
     ASSERT_FALSE(editor.IsEditing());
     const ProgramDocument program =
-        Program({{std::string(MessageEditor::kPromptText), PackItemData(3, 0)}}, "5");
+        Program({{std::string(MessageEditor::kPromptText), ScrollDirection(3), 0}}, "5");
 
     ASSERT_TRUE(editor.openProgram(program));
 
-    ExpectCurrent(program.entries, 0, MessageEditor::kPromptText);
+    ExpectCurrent(ItemsOf(program.entries), 0, MessageEditor::kPromptText);
     EXPECT_EQ(Held(), "0/3");
     EXPECT_FALSE(editor.LstSpeed().selectedIndex().has_value());
     editor.userClickSave();
@@ -57,11 +57,11 @@ TEST_F(OpenProgram, KeepsSpeedZeroAndAMessageThatReadsLikeThePrompt)
 // closing asks; after a save it no longer does.
 TEST_F(OpenProgram, NotAsWrittenCountsAsChangedUntilSaved)
 {
-    const ProgramDocument program = Program({{"HELLO", PackItemData(2, 7)}}, "20");
+    const ProgramDocument program = Program({{"HELLO", ScrollDirection(2), 7}}, "20");
     ASSERT_TRUE(editor.openProgram(program, true));
     EXPECT_FALSE(editor.isChanged());
     ASSERT_TRUE(editor.openProgram(program, false));
-    ExpectCurrent(program.entries, 0, "HELLO");
+    ExpectCurrent(ItemsOf(program.entries), 0, "HELLO");
     EXPECT_TRUE(editor.isChanged());
     editor.markSaved();
     EXPECT_FALSE(editor.isChanged());
@@ -73,15 +73,15 @@ TEST_F(OpenProgram, RefusesWhatTheWindowCannotHoldAndChangesNothing)
     const std::string before = Dump(editor);
     const std::vector<ProgramDocument> refused = {
         Program({}, "20"),
-        Program(std::vector<MessageEntry>(257, {"X", 5}), "20"),
-        Program({{"", 5}}, "20"),
-        Program({{std::string(257, 'X'), 5}}, "20"),
-        Program({{"TAB\t", 5}}, "20"),
-        Program({{"X", PackItemData(4, 5)}}, "20"),
-        Program({{"X", PackItemData(0, 10)}}, "20"),
-        Program({{"X", 5}}, "38"),
-        Program({{"X", 5}}, "41"),
-        {{{"X", 5}}, Board{"20", 3}},
+        Program(std::vector<Message>(257, {"X", ScrollDirection(0), 5}), "20"),
+        Program({{"", ScrollDirection(0), 5}}, "20"),
+        Program({{std::string(257, 'X'), ScrollDirection(0), 5}}, "20"),
+        Program({{"TAB\t", ScrollDirection(0), 5}}, "20"),
+        Program({{"X", ScrollDirection(4), 5}}, "20"),
+        Program({{"X", ScrollDirection(0), 10}}, "20"),
+        Program({{"X", ScrollDirection(0), 5}}, "38"),
+        Program({{"X", ScrollDirection(0), 5}}, "41"),
+        {{{"X", ScrollDirection(0), 5}}, Board{"20", 3}},
     };
     for (const ProgramDocument& program : refused) {
         EXPECT_FALSE(editor.openProgram(program));

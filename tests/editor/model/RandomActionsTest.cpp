@@ -1,3 +1,4 @@
+#include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
 
 #include <algorithm>

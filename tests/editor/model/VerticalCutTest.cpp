@@ -1,7 +1,7 @@
 #include "editor/model/VerticalCut.h"
 
-#include "generator/BoardSimulator.h"
-#include "generator/ProgramWriter.h"
+#include "bascom/ProgramWriter.h"
+#include "sign/BoardSimulator.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -13,10 +13,9 @@ namespace {
 // The characters of `entry` that the simulated board lights at the first
 // step of its block: for a text whose glyphs light every column, the count
 // of characters the board shows at all.
-std::size_t LitCharacters(const MessageEntry& entry, const Board& board)
+std::size_t LitCharacters(const Message& entry, const Board& board)
 {
-    const BoardSimulator simulator(MakeScrollBlockInput(0, entry, board),
-                                   DataTableBytes(entry, board.latchCount));
+    const BoardSimulator simulator(ShowOf(entry, board));
     std::set<std::size_t> lit;
     const auto frame = simulator.frame(0);
     for (std::size_t column = 0; column < frame.size(); ++column) {
@@ -36,7 +35,7 @@ TEST(VerticalCut, CountsTheCharactersTheBoardShowsOnEveryWidth)
             continue;
         }
         const Board board = Board::ofWidth(std::to_string(width));
-        const MessageEntry up{std::string(40, 'M'), PackItemData(2, 5)};
+        const Message up{std::string(40, 'M'), ScrollDirection(2), 5};
         EXPECT_EQ(VerticalShownCharacters(board), LitCharacters(up, board)) << "width " << width;
     }
 }
@@ -55,8 +54,9 @@ class CutWarning : public ::testing::TestWithParam<CutCase>
 TEST_P(CutWarning, NamesWhatTheBoardShowsOfALongerUpOrDownMessage)
 {
     const CutCase& cut = GetParam();
-    EXPECT_EQ(CutWarningOf({cut.text, PackItemData(cut.direction, 5)}, Board::ofWidth(cut.width)),
-              cut.warning);
+    EXPECT_EQ(
+        CutWarningOf({cut.text, ScrollDirection(cut.direction), 5}, Board::ofWidth(cut.width)),
+        cut.warning);
 }
 
 INSTANTIATE_TEST_SUITE_P(

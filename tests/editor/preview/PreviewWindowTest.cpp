@@ -1,10 +1,11 @@
 #include "editor/preview/PreviewWindow.h"
 
+#include "editor/model/ItemData.h"
 #include "editor/model/preview/PreviewInput.h"
 #include "editor/model/preview/PreviewPlayer.h"
 #include "editor/preview/BoardView.h"
-#include "generator/Firmware.h"
-#include "generator/GlyphTable.h"
+#include "flashimage/Firmware.h"
+#include "sign/GlyphTable.h"
 #include "tests/editor/WindowDriver.h"
 
 #include <QApplication>
@@ -27,7 +28,8 @@ namespace {
 PreviewInput Input(std::string text, int direction, int speed, std::string width = "10")
 {
     const auto latches = static_cast<std::uint8_t>((std::stoi(width) + 4) / 5);
-    return {0, {std::move(text), PackItemData(direction, speed)}, {std::move(width), latches, 7}};
+    return {
+        0, {std::move(text), ScrollDirection(direction), speed}, {std::move(width), latches, 7}};
 }
 
 std::vector<std::uint8_t> Bytes(std::span<const std::uint8_t> bytes)
@@ -192,7 +194,7 @@ private slots:
         QVERIFY(preview()->isVisible() && preview()->player().isPlaying());
         QCOMPARE(preview()->windowType(), Qt::Tool);
         QVERIFY(preview()->testAttribute(Qt::WA_ShowWithoutActivating));
-        QCOMPARE(input(), (PreviewInput{0, {"HI", PackItemData(0, 5)}, {"20", 4, 7}}));
+        QCOMPARE(input(), (PreviewInput{0, {"HI", ScrollDirection(0), 5}, {"20", 4, 7}}));
         QWidget* focus = QApplication::focusWidget();
 
         // Each step is one single shot of the step's length, so none is skipped.
@@ -365,12 +367,12 @@ private slots:
         QCOMPARE(input().entry.text, std::string("HI!"));
         QCOMPARE(preview()->player().step(), 0);
         QTest::mouseClick(find("OptScroll2"), Qt::LeftButton);
-        QCOMPARE(input().entry.itemData, PackItemData(2, 5));
+        QCOMPARE(ItemDataOf(input().entry), PackItemData(2, 5));
         QCOMPARE(m_form->editor().LstMessage().itemData(0), PackItemData(0, 5));
         auto* speeds = find<QListWidget>("LstSpeed");
         speeds->setFocus();
         QTest::keyClick(speeds, Qt::Key_Up);
-        QCOMPARE(input().entry.itemData, PackItemData(2, 6));
+        QCOMPARE(ItemDataOf(input().entry), PackItemData(2, 6));
         QCOMPARE(find<QLabel>("passDuration")->text(),
                  QStringLiteral("One pass takes 2.5 s on the board.")); // (7 + 6 × 3) × 4 × 25 ms
         auto* widths = find<QComboBox>("CmbWidth");
@@ -385,7 +387,7 @@ private slots:
         box()->setFocus();
         QTest::keyClick(box(), Qt::Key_Return);
         QCOMPARE(input().index, std::size_t{1});
-        QCOMPARE(input().entry, (MessageEntry{" ", PackItemData(2, 6)}));
+        QCOMPARE(input().entry, (Message{" ", ScrollDirection(2), 6}));
         QVERIFY(preview()->player().isPlaying());
     }
 

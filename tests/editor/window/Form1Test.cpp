@@ -1,7 +1,7 @@
 #include "editor/window/Form1.h"
 
 #include "editor/window/TwipsLayout.h"
-#include "generator/SignFile.h"
+#include "programfile/SignFile.h"
 #include "tests/SmallFileSystem.h"
 #include "tests/editor/WindowDriver.h"
 
@@ -245,8 +245,8 @@ private slots:
         QTest::keyClick(box(), Qt::Key_Backspace);
         type(QStringLiteral("A"));
         QCOMPARE(shownMessages(), QStringList({"HI", "A"}));
-        QCOMPARE(editor().entries(),
-                 (std::vector<MessageEntry>{{"HI", 5}, {"A", PackItemData(2, 5)}}));
+        QCOMPARE(editor().entries(), (std::vector<Message>{{"HI", ScrollDirection(0), 5},
+                                                           {"A", ScrollDirection(2), 5}}));
 
         m_dialogs.savePath = m_folder->filePath(QStringLiteral("program"));
         click("CmdSave");
@@ -297,7 +297,8 @@ private slots:
         QCOMPARE(find<QListWidget>("LstSpeed")->verticalScrollBar()->maximum(), 8);
         clickRow(find<QListWidget>("LstSpeed"), 0);
         clickRow(messages(), 0);
-        QCOMPARE(editor().entries().at(1).itemData, 57);
+        QCOMPARE(editor().entries().at(1),
+                 (Message{editor().entries().at(1).text, ScrollDirection::Down, 9}));
         QCOMPARE(box()->text(), QStringLiteral("one"));
         QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
         QCOMPARE(find<QListWidget>("LstSpeed")->currentItem()->text(), QStringLiteral("5"));
@@ -387,7 +388,8 @@ private slots:
         click("OptScroll1");
         click("CmdSave");
         QCOMPARE(m_dialogs.askedTitles(), QStringList{"Select a Name for Program"});
-        QCOMPARE(editor().entries().front().itemData, PackItemData(1, 5));
+        QCOMPARE(editor().entries().front().direction, ScrollDirection::Right);
+        QCOMPARE(editor().entries().front().speed, 5);
         QCOMPARE(editor().LatchCount(), 0);
         QCOMPARE(ReadFile(path), QByteArray("old"));
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"kept.bas"});
@@ -427,7 +429,8 @@ private slots:
         QTest::keyClick(box(), Qt::Key_End);
         type(QStringLiteral("two"));
         const auto filled = editor().entries();
-        QCOMPARE(filled.at(1).itemData, PackItemData(2, 5));
+        QCOMPARE(filled.at(1).direction, ScrollDirection::Up);
+        QCOMPARE(filled.at(1).speed, 5);
         click("CmdClear");
         QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
         QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
@@ -513,7 +516,7 @@ private slots:
         m_dialogs.savePath = folder.filePath(QStringLiteral("sign.hex"));
         QTest::keyClick(m_form.get(), Qt::Key_B, Qt::ControlModifier);
         QCOMPARE(m_dialogs.askedTitles(), QStringList{QStringLiteral("Save the Firmware")});
-        const MessageEntry shown{"HI", PackItemData(1, 5)}; // Right, not yet committed
+        const Message shown{"HI", ScrollDirection(1), 5}; // Right, not yet committed
         QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
                  FirmwareHexFile(std::vector{shown}, Board::ofWidth("20")).bytes);
     }
@@ -692,7 +695,7 @@ private slots:
         bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
         expectSelected("7");
         type(QStringLiteral("y"));
-        QCOMPARE(editor().entries().front(), (MessageEntry{"xy", 7}));
+        QCOMPARE(editor().entries().front(), (Message{"xy", ScrollDirection::Left, 7}));
 
         QWheelEvent wheel(QPointF(4, 4), speeds->viewport()->mapToGlobal(QPointF(4, 4)), {},
                           {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -730,7 +733,7 @@ private slots:
 
         QTest::mouseClick(box(), Qt::LeftButton);
         type(QStringLiteral("x"));
-        QCOMPARE(editor().entries().front(), (MessageEntry{"x", 5}));
+        QCOMPARE(editor().entries().front(), (Message{"x", ScrollDirection::Left, 5}));
     }
 
     // The blank entry's single space is selected when the box shows it, so
@@ -920,7 +923,7 @@ private slots:
         QCOMPARE(shownMessages(), QStringList{QStringLiteral(" ")});
         m_dialogs.savePath = m_folder->filePath(QStringLiteral("erased.bas"));
         click("CmdSave");
-        QCOMPARE(editor().entries(), (std::vector<MessageEntry>{{" ", 5}}));
+        QCOMPARE(editor().entries(), (std::vector<Message>{{" ", ScrollDirection(0), 5}}));
         QCOMPARE(ReadFile(m_dialogs.savePath), expectedProgram());
     }
 
@@ -991,7 +994,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), find("OptScroll2"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), box());
-        QCOMPARE(*editor().editedEntry(), (MessageEntry{"x", PackItemData(2, 5)}));
+        QCOMPARE(*editor().editedEntry(), (Message{"x", ScrollDirection(2), 5}));
     }
 
     // An Up or Down message longer than the board shows says so under the

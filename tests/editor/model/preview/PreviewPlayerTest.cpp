@@ -11,7 +11,7 @@ namespace {
 // -O2 warns falsely that a braced temporary's text may be used uninitialised.
 PreviewInput InputI(std::size_t index, int direction, int speed, std::string_view widthText)
 {
-    return {index, {"I", PackItemData(direction, speed)}, Board::ofWidth(widthText)};
+    return {index, {"I", ScrollDirection(direction), speed}, Board::ofWidth(widthText)};
 }
 
 // "I" scrolling Left on width "5": 5 + 6 − 1 = 10 as end value, so 11 steps.

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "editor/model/controls/ListItem.h"
+#include "sign/Message.h"
+
+#include <cstdint>
+
+namespace corvane {
+
+// The message list box keeps each message's settings packed in its item
+// data: direction × 16 + speed (bits 0 to 3 the speed, bits 4 to 7 the
+// direction).
+constexpr std::int32_t PackItemData(int direction, int speed)
+{
+    return direction * 16 + speed;
+}
+
+constexpr int SpeedOf(std::int32_t itemData)
+{
+    return itemData & 15;
+}
+
+constexpr int DirectionOf(std::int32_t itemData)
+{
+    return itemData / 16;
+}
+
+constexpr std::int32_t ItemDataOf(const Message& message)
+{
+    return PackItemData(static_cast<int>(message.direction), message.speed);
+}
+
+// The message a list item holds. A direction outside 0 to 3 is taken as Left
+// and a speed above 9 as 9, as the program's blocks would show them.
+inline Message MessageOf(const ListItem& item)
+{
+    const int direction = DirectionOf(item.itemData);
+    return Message{
+        .text = item.text,
+        .direction = IsDirection(direction) ? static_cast<ScrollDirection>(direction)
+                                            : ScrollDirection::Left,
+        .speed = std::min(SpeedOf(item.itemData), kMaxSpeed),
+    };
+}
+
+inline ListItem ListItemOf(const Message& message)
+{
+    return ListItem{message.text, ItemDataOf(message)};
+}
+
+// Whether the item holds a message by the rules: a valid text, a direction
+// and a speed packed alone.
+inline bool IsValidItem(const ListItem& item)
+{
+    const int direction = DirectionOf(item.itemData);
+    const int speed = SpeedOf(item.itemData);
+    return IsValidText(item.text) && IsDirection(direction) && IsSpeed(speed) &&
+           PackItemData(direction, speed) == item.itemData;
+}
+
+} // namespace corvane

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "sign/Board.h"
+#include "flashimage/FirmwareShow.h"
+#include "sign/Message.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace corvane {
+
+// A sign's firmware for the ATmega8: the embedded engine, then the sign data
+// (the shows' records and tables) it plays in order, forever.
+
+// The show of one message: the same images, in the same order and for the
+// same number of refreshes as its BASCOM scroll block.
+FirmwareShow ShowOfMessage(const Message& message, const Board& board);
+
+// The exact size of the flash image of these shows.
+std::size_t FirmwareSize(std::span<const FirmwareShow> shows);
+// The exact size of the firmware of these messages.
+std::size_t FirmwareSize(std::span<const Message> messages, const Board& board);
+
+// A firmware that does not fit the chip's flash.
+struct FirmwareTooLarge
+{
+    std::size_t bytes = 0;
+
+    // "The firmware needs 9,214 bytes; the ATmega8 holds 8,192. Fewer or
+    // shorter messages are needed."
+    std::string reason() const;
+
+    friend bool operator==(const FirmwareTooLarge&, const FirmwareTooLarge&) = default;
+};
+
+// The flash image from address 0, or the refusal when it exceeds the flash.
+using FirmwareResult = std::variant<std::vector<std::uint8_t>, FirmwareTooLarge>;
+
+// Throws std::invalid_argument for no show, a latch count outside 1 to 8 or
+// a show whose table is shorter than the indexes it reads.
+FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t latchCount);
+FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board);
+
+} // namespace corvane

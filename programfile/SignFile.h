@@ -1,0 +1,28 @@
+#pragma once
+
+#include "sign/Board.h"
+#include "sign/Message.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// The bytes of a file for the sign, or why it cannot be written.
+struct SignFile
+{
+    std::string bytes;
+    std::string refusal; // empty when the bytes can be written
+
+    bool isWritable() const { return refusal.empty(); }
+};
+
+// The messages' firmware as Intel HEX; refused when it does not fit the chip.
+SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board);
+
+// The wiring test for the board, its form chosen by the file name's
+// extension: ".hex" the firmware, ".bas" the BASCOM-AVR program (either case).
+SignFile WiringTestFile(std::string_view fileName, const Board& board);
+
+} // namespace corvane

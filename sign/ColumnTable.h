@@ -1,0 +1,34 @@
+#pragma once
+
+#include "sign/Message.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace corvane {
+
+// A message's column table: its columns in order, five glyph columns and one
+// gap column per character, with runs of five blank columns before and after
+// them.
+
+// The runs of five blank columns a table holds before and after its characters.
+struct BlankColumnLines
+{
+    std::size_t leading = 0;
+    std::size_t trailing = 0;
+};
+BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
+                              std::uint8_t latchCount);
+
+// The column bytes of the message's table; bit 0 the bottom row.
+std::vector<std::uint8_t> ColumnTableBytes(const Message& message, std::uint8_t latchCount);
+
+// The number of bytes of the message's table: six per character plus five per
+// blank run.
+std::size_t ColumnTableSize(const Message& message, std::uint8_t latchCount);
+// The same for every table of a list.
+std::size_t ColumnTablesSize(std::span<const Message> messages, std::uint8_t latchCount);
+
+} // namespace corvane

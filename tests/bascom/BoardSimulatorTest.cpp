@@ -1,0 +1,191 @@
+#include "sign/BoardSimulator.h"
+
+#include "bascom/ProgramWriter.h"
+
+#include "tests/bascom/BasicInterpreter.h"
+#include "tests/sign/FilledGlyphs.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace corvane {
+namespace {
+
+using testing::ProgramRun;
+using testing::RunMainLoopOnce;
+
+constexpr std::uint8_t kRows = 7;
+
+const GlyphTable& Glyphs()
+{
+    return testing::FilledGlyphs();
+}
+
+BoardSimulator Simulate(const Message& entry, const std::string& width, int latches)
+{
+    const auto latchCount = static_cast<std::uint8_t>(latches);
+    return BoardSimulator(ShowOf(entry, {width, latchCount, kRows}));
+}
+
+TEST(BoardSimulator, ShowsHandCheckedFrames)
+{
+    const BoardSimulator left = Simulate({"HI", ScrollDirection(0), 7}, "10", 2);
+    EXPECT_EQ(left.stepCount(), 22);
+    EXPECT_EQ(left.frame(0), std::vector<std::uint8_t>(10, 0));
+    EXPECT_EQ(left.frame(10), (std::vector<std::uint8_t>{0x7F, 0x08, 0x08, 0x08, 0x7F, 0x00, 0x00,
+                                                         0x41, 0x7F, 0x41}));
+    EXPECT_EQ(left.durationMs(5), 3 * 5 * 5);
+    EXPECT_EQ(left.totalDurationMs(), 22 * 3 * 5 * 5);
+
+    const BoardSimulator right = Simulate({"HI", ScrollDirection(1), 7}, "8", 2);
+    EXPECT_EQ(right.frame(right.stepCount() - 1 - 10),
+              (std::vector<std::uint8_t>{0x7F, 0x08, 0x08, 0x08, 0x7F, 0x00, 0x00, 0x41}));
+
+    const BoardSimulator up = Simulate({"A", ScrollDirection(2), 5}, "10", 2);
+    EXPECT_EQ(up.stepCount(), 7);
+    EXPECT_EQ(up.frame(1),
+              (std::vector<std::uint8_t>{0x7E, 0x08, 0x08, 0x08, 0x7E, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(up.durationMs(0), 7 * 5 * 5 * 5);
+    EXPECT_EQ(up.durationMs(1), 3 * 5 * 5 * 5);
+
+    const BoardSimulator down = Simulate({"A", ScrollDirection(3), 5}, "10", 2);
+    EXPECT_EQ(down.frame(2),
+              (std::vector<std::uint8_t>{0x0F, 0x11, 0x11, 0x11, 0x0F, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(down.frame(6), (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_THROW(static_cast<void>(down.frame(7)), std::out_of_range);
+}
+
+struct Board
+{
+    std::string width;
+    int latches = 1;
+    int speed = 0;
+    std::size_t length = 1;
+};
+
+// Names a board in test output instead of dumping its bytes.
+void PrintTo(const Board& board, std::ostream* out)
+{
+    *out << "width " << board.width << ", " << board.latches << " latches, speed " << board.speed
+         << ", " << board.length << " characters";
+}
+
+std::vector<Message> OnePerDirection(const Board& board)
+{
+    std::string text(board.length, ' ');
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        text[k] = static_cast<char>(33 + (k * 37) % 94);
+    }
+    std::vector<Message> entries;
+    for (int direction = 0; direction < 4; ++direction) {
+        entries.push_back({text, ScrollDirection(direction), board.speed});
+    }
+    return entries;
+}
+
+// The interpreter ran the rendered program; every block must show, step by
+// step, what the simulator computes from the same entry.
+void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries,
+                    const Board& board)
+{
+    ASSERT_EQ(run.blocks.size(), entries.size());
+    EXPECT_FALSE(run.readOutsideTable);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(::testing::Message() << "message " << i);
+        const BoardSimulator simulator = Simulate(entries[i], board.width, board.latches);
+        EXPECT_TRUE(simulator.readsWithinTable());
+        const auto& steps = run.blocks[i];
+        ASSERT_EQ(static_cast<int>(steps.size()), simulator.stepCount());
+        long long total = 0;
+        for (int s = 0; s < simulator.stepCount(); ++s) {
+            const testing::ShownStep& shown = steps[static_cast<std::size_t>(s)];
+            ASSERT_TRUE(shown.steady) << "step " << s;
+            ASSERT_EQ(shown.durationMs, simulator.durationMs(s)) << "step " << s;
+            const auto frame = simulator.frame(s);
+            ASSERT_EQ(frame.size(), static_cast<std::size_t>(std::stoi(board.width)));
+            for (int column = 0; column < 5 * board.latches; ++column) {
+                ASSERT_GE(shown.columns[column], 0)
+                    << "column " << column << " never lit, step " << s;
+                if (column < static_cast<int>(frame.size())) {
+                    ASSERT_EQ(shown.columns[column], frame[column])
+                        << "column " << column << ", step " << s;
+                }
+            }
+            total += shown.durationMs;
+        }
+        EXPECT_EQ(total, simulator.totalDurationMs());
+    }
+}
+
+class SimulatorAgainstProgram : public ::testing::TestWithParam<Board>
+{};
+
+TEST_P(SimulatorAgainstProgram, ShowsWhatTheRenderedBlocksShow)
+{
+    const Board& board = GetParam();
+    const auto entries = OnePerDirection(board);
+    const std::string program = RenderProgram(
+        entries, {board.width, static_cast<std::uint8_t>(board.latches), kRows}, Glyphs());
+    ExpectSameShow(RunMainLoopOnce(program), entries, board);
+}
+
+std::vector<Board> Boards()
+{
+    // Short messages (vertical tables padded), just-short ones, and long ones
+    // whose counters need 16 bits; on the narrowest and widest width of each
+    // latch count.
+    std::vector<Board> boards;
+    for (int latches = 1; latches <= 8; ++latches) {
+        for (const int speed : {0, 9}) {
+            for (const std::size_t length : {1U, 6U, 45U}) {
+                boards.push_back({std::to_string(5 * latches), latches, speed, length});
+                if (latches > 1) {
+                    boards.push_back({std::to_string(5 * latches - 4), latches, speed, length});
+                }
+            }
+        }
+    }
+    // Largest Lookup index exactly 255 (bytes suffice) and just above.
+    boards.push_back({"37", 8, 9, 30});
+    boards.push_back({"37", 8, 9, 31});
+    boards.push_back({"5", 1, 9, 41});
+    return boards;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLatchCounts, SimulatorAgainstProgram, ::testing::ValuesIn(Boards()),
+                         [](const auto& info) {
+                             const Board& b = info.param;
+                             return "w" + b.width + "_speed" + std::to_string(b.speed) + "_len" +
+                                    std::to_string(b.length);
+                         });
+
+TEST(SimulatorAgainstProgram, UnpaddedShortVerticalTableWouldReadPastItsEnd)
+{
+    const std::vector<Message> entries = {{"A", ScrollDirection(2), 9}};
+    const std::string program = RenderProgram(entries, {"40", 8, kRows}, Glyphs());
+    EXPECT_FALSE(RunMainLoopOnce(program).readOutsideTable);
+
+    const std::string blank = "Data &H00 , &H00 , &H00 , &H00 , &H00\r\n";
+    const std::string unpadded = std::regex_replace(program, std::regex(blank), "");
+    ASSERT_NE(unpadded, program);
+    EXPECT_TRUE(RunMainLoopOnce(unpadded).readOutsideTable);
+    const std::vector<std::uint8_t> oneLetter(6, 0x7F);
+    EXPECT_FALSE(BoardSimulator(Show{ScrollPlan(entries[0], {"40", 8, kRows}), oneLetter})
+                     .readsWithinTable());
+}
+
+TEST(SimulatorAgainstProgram, ByteCountersWouldBreakALongHorizontalMessage)
+{
+    const std::vector<Message> entries = {{std::string(45, 'M'), ScrollDirection(0), 9}};
+    const std::string program = RenderProgram(entries, {"40", 8, kRows}, Glyphs());
+    const std::string narrowed = std::regex_replace(program, std::regex(" As Word"), " As Byte");
+    ASSERT_NE(narrowed, program);
+    const BoardSimulator simulator = Simulate(entries[0], "40", 8);
+    EXPECT_EQ(static_cast<int>(RunMainLoopOnce(program).blocks.at(0).size()),
+              simulator.stepCount());
+    EXPECT_NE(static_cast<int>(RunMainLoopOnce(narrowed).blocks.at(0).size()),
+              simulator.stepCount());
+}
+
+} // namespace
+} // namespace corvane
