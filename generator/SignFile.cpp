@@ -2,6 +2,7 @@
 
 #include "generator/Firmware.h"
 #include "generator/IntelHex.h"
+#include "generator/ProgramWriter.h"
 #include "generator/WiringTest.h"
 #include "generator/WiringTestProgram.h"
 
@@ -44,6 +45,18 @@ SignFile WiringTestFile(std::string_view fileName, const Board& board)
         return HexOf(WiringTestFirmware(board));
     }
     return {{}, "The wiring test is written as firmware (.hex) or as a BASCOM-AVR program (.bas)."};
+}
+
+SignFile MessagesFile(std::string_view fileName, std::span<const MessageEntry> entries,
+                      const Board& board, const GlyphTable& glyphs)
+{
+    if (HasExtension(fileName, ".bas")) {
+        return {RenderProgram(entries, board, glyphs), {}};
+    }
+    if (HasExtension(fileName, ".hex")) {
+        return FirmwareHexFile(entries, board);
+    }
+    return {{}, "The messages are written as a BASCOM-AVR program (.bas) or as firmware (.hex)."};
 }
 
 } // namespace corvane
