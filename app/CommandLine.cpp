@@ -173,9 +173,9 @@ std::optional<Board> ListedBoard(const QString& width, QTextStream& errors)
 int WriteMessagesFile(const QCommandLineParser& parser, QTextStream& errors)
 {
     const QString messagesPath = parser.value(Option(kMessagesOption));
-    const MessageList list = messagesPath.isEmpty()
-                                 ? MessagesOf(parser.values(Option(kMessageOption)))
-                                 : ReadMessagesFile(messagesPath);
+    const MessageList list = parser.isSet(Option(kMessagesOption))
+                                 ? ReadMessagesFile(messagesPath)
+                                 : MessagesOf(parser.values(Option(kMessageOption)));
     if (const auto* refusal = std::get_if<QString>(&list)) {
         errors << "corvane: " << *refusal << '\n';
         return kRefused;
@@ -191,7 +191,7 @@ int WriteMessagesFile(const QCommandLineParser& parser, QTextStream& errors)
     const int status =
         WriteFile(outPath, MessagesFile(outPath.toStdString(), entries, *board, glyphs),
                   messagesPath, errors);
-    // As after Save: the program is written, and too large for the chip.
+    // As Save does, a program whose tables alone overflow the flash is written, then warned of.
     if (const FlashUse use = FlashUseOf(entries, *board);
         status == kDone && outPath.endsWith(QStringLiteral(".bas"), Qt::CaseInsensitive) &&
         use.exceedsFlash()) {

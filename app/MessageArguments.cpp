@@ -111,6 +111,9 @@ std::variant<MessageEntry, QString> MessageOf(const QString& spec, qsizetype num
 // The list of the specs, each refusal led by where its spec stands.
 MessageList ListOf(const QStringList& specs, const QStringList& places)
 {
+    if (specs.isEmpty()) {
+        return Tr("no messages");
+    }
     if (specs.size() > static_cast<qsizetype>(ProgramDocument::kMaxEntries)) {
         return Tr("%1 messages; a program holds at most %2")
             .arg(specs.size())
@@ -148,9 +151,6 @@ MessageList MessagesOfLines(const QString& text)
             specs << line;
             places << Tr("line %1, ").arg(index + 1);
         }
-    }
-    if (specs.isEmpty()) {
-        return Tr("no messages, only empty lines");
     }
     return ListOf(specs, places);
 }

@@ -116,6 +116,7 @@ private slots:
         write("many.txt", Lines(257, QStringLiteral("up:5:A")).toStdString());
         write("large.txt", Lines(30, QStringLiteral("left:0:") + QString(60, u'M')).toStdString());
         write("bad.txt", "left:5:A\n\nright:x:B\n");
+        write("empty.txt", "\r\n\n");
         const auto path = [this](const char* name) {
             return QFile::encodeName(m_folder.filePath(QString::fromLatin1(name)));
         };
@@ -209,6 +210,9 @@ private slots:
         QTest::newRow("a file's line")
             << QStringList{"--write", "@/out.bas", "--width", "20", "--messages", "@/bad.txt"} << 1
             << "out.bas" << QByteArray() << "bad.txt: line 3, message 2: the speed \"x\"";
+        QTest::newRow("only empty lines")
+            << QStringList{"--write", "@/out.bas", "--width", "20", "--messages", "@/empty.txt"}
+            << 1 << "out.bas" << QByteArray() << "empty.txt: no messages";
         QTest::newRow("firmware over the flash")
             << QStringList{"--write", "@/out.hex", "--width", "40", "--messages", "@/large.txt"}
             << 1 << "out.hex" << QByteArray() << "the ATmega8 holds 8,192";
