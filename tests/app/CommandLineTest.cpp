@@ -372,10 +372,6 @@ private slots:
                                   << QByteArray() << "--wiring-test needs --width";
         QTest::newRow("unknown option")
             << QStringList{"--bogus"} << 2 << "out.hex" << QByteArray() << "Unknown option 'bogus'";
-        QTest::newRow("messages written")
-            << QStringList{"--write",   "@/out.hex",    "--width",   "18",
-                           "--message", "left:5:Hello", "--message", "up:9:Up"}
-            << 0 << "out.hex" << FirmwareHex(BuildFirmware(kSign, kSignBoard)) << "";
         QTest::newRow("neither .hex nor .bas")
             << QStringList{"--wiring-test", "@/out.txt", "--width", "20"} << 1 << "out.txt"
             << QByteArray() << ".hex";
