@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/MessageArguments.h"
+#include "editor/model/FlashUse.h"
 #include "programfile/ProgramFile.h"
 #include "programfile/ProgramLoading.h"
 #include "programfile/SignFile.h"
@@ -8,7 +10,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
-#include <cstring>
+#include <array>
+#include <optional>
 
 namespace corvane {
 
@@ -17,101 +20,301 @@ namespace {
 constexpr const char* kFirmwareOption = "firmware";
 constexpr const char* kWiringTestOption = "wiring-test";
 constexpr const char* kWidthOption = "width";
+constexpr const char* kWriteOption = "write";
+constexpr const char* kMessageOption = "message";
+constexpr const char* kMessagesOption = "messages";
 
-int WriteFile(const QString& path, std::string_view bytes, QTextStream& errors)
+// The options that write a file; one at a time.
+constexpr std::array<const char*, 3> kOutputOptions = {kFirmwareOption, kWiringTestOption,
+                                                       kWriteOption};
+// Options given once at most.
+constexpr std::array<const char*, 5> kSingleOptions = {kFirmwareOption, kWiringTestOption,
+                                                       kWidthOption, kWriteOption, kMessagesOption};
+
+// Qt's window options, which QApplication takes out of the arguments: those
+// with a value, then those without.
+constexpr std::array<const char*, 17> kQtValueOptions = {"platform",      "platformpluginpath",
+                                                         "platformtheme", "plugin",
+                                                         "qmljsdebugger", "qwindowgeometry",
+                                                         "qwindowicon",   "qwindowtitle",
+                                                         "session",       "display",
+                                                         "geometry",      "style",
+                                                         "stylesheet",    "dialogs",
+                                                         "fontengine",    "name",
+                                                         "title"};
+constexpr std::array<const char*, 5> kQtFlagOptions = {"reverse", "widgetcount", "nograb", "dograb",
+                                                       "sync"};
+
+constexpr int kDone = 0;
+constexpr int kRefused = 1;
+constexpr int kMisused = 2;
+
+constexpr const char* kUsage =
+    "Usage: corvane [program.bas]\n"
+    "       corvane --firmware <out.hex> <program.bas>\n"
+    "       corvane --wiring-test <out.hex|out.bas> --width <columns>\n"
+    "       corvane --write <out.bas|out.hex> --width <columns>\n"
+    "               (--message <direction:speed:text> ... | --messages <file>)\n"
+    "Try 'corvane --help' for more.\n";
+
+constexpr const char* kExamples =
+    "\nExamples:\n"
+    "  corvane --write sign.bas --width 20 --message left:5:HELLO --message \"up:9:Hi: there\"\n"
+    "  corvane --write sign.hex --width 40 --messages messages.txt\n"
+    "  corvane --firmware sign.hex sign.bas\n"
+    "  corvane --wiring-test wiring.hex --width 40\n";
+
+QString Option(const char* name)
 {
-    if (const auto failure = WriteProgramFile(path.toStdString(), bytes)) {
-        errors << "corvane: " << QString::fromStdString(failure->path) << ": "
-               << QString::fromStdString(failure->reason) << '\n';
-        return 1;
-    }
-    return 0;
+    return QString::fromLatin1(name);
 }
 
-// The file's bytes, safely written; or why it cannot be.
-int WriteFile(const QString& path, const SignFile& file, QTextStream& errors)
+QString Flag(const char* name)
+{
+    return QStringLiteral("--") + Option(name);
+}
+
+bool WritesAFile(const QCommandLineParser& parser)
+{
+    for (const char* option : kOutputOptions) {
+        if (parser.isSet(Option(option))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Why the parsed options do not go together; empty when they do.
+QString Misuse(const QCommandLineParser& parser)
+{
+    for (const char* option : kSingleOptions) {
+        if (parser.values(Option(option)).size() > 1) {
+            return Flag(option) + QStringLiteral(" is given more than once");
+        }
+    }
+    QStringList outputs;
+    for (const char* option : kOutputOptions) {
+        if (parser.isSet(Option(option))) {
+            outputs << Flag(option);
+        }
+    }
+    if (outputs.size() > 1) {
+        return outputs.join(QStringLiteral(" and ")) +
+               QStringLiteral(" each write a file; give one");
+    }
+    const QStringList programs = parser.positionalArguments();
+    const bool width = parser.isSet(Option(kWidthOption));
+    const bool message = parser.isSet(Option(kMessageOption));
+    const bool messages = parser.isSet(Option(kMessagesOption));
+    const bool writes = parser.isSet(Option(kWriteOption));
+    if ((message || messages) && !writes) {
+        return QStringLiteral("--message and --messages go with --write");
+    }
+    if (parser.isSet(Option(kFirmwareOption))) {
+        if (width) {
+            return QStringLiteral("--firmware takes the width from its program, not --width");
+        }
+        if (programs.size() != 1) {
+            return QStringLiteral("--firmware builds from one program; %1 given")
+                .arg(programs.size());
+        }
+        return {};
+    }
+    if (!outputs.isEmpty() && !width) {
+        return outputs.front() + QStringLiteral(" needs --width");
+    }
+    if (!outputs.isEmpty() && !programs.isEmpty()) {
+        return outputs.front() + QStringLiteral(" takes no program: \"%1\"").arg(programs.front());
+    }
+    if (writes && message == messages) {
+        return QStringLiteral("--write takes its messages from --message or from --messages");
+    }
+    if (outputs.isEmpty()) {
+        if (width) {
+            return QStringLiteral("--width goes with --wiring-test or --write");
+        }
+        return programs.size() > 1
+                   ? QStringLiteral("the window opens one program; %1 given").arg(programs.size())
+                   : QStringLiteral("nothing to write without a window");
+    }
+    return {};
+}
+
+int WriteFile(const QString& path, const SignFile& file, const QString& sourcePath,
+              QTextStream& errors)
 {
     if (!file.isWritable()) {
         errors << "corvane: " << QString::fromStdString(file.refusal) << '\n';
-        return 1;
+        return kRefused;
     }
-    return WriteFile(path, file.bytes, errors);
+    if (const auto failure =
+            WriteFileBuiltFrom(path.toStdString(), file.bytes, sourcePath.toStdString())) {
+        errors << "corvane: " << QString::fromStdString(failure->path) << ": "
+               << QString::fromStdString(failure->reason) << '\n';
+        return kRefused;
+    }
+    return kDone;
+}
+
+// The board of a width the width list offers, or nothing, said why on `errors`.
+std::optional<Board> ListedBoard(const QString& width, QTextStream& errors)
+{
+    bool isNumber = false;
+    const int columns = width.toInt(&isNumber);
+    if (!isNumber || !Board::isListedWidth(columns)) {
+        errors << "corvane: " << width
+               << " is not a board width Corvane offers (5 to 40, without 38)\n";
+        return std::nullopt;
+    }
+    return Board::ofWidth(std::to_string(columns));
+}
+
+// --write: the messages as Save or Build Firmware writes them for the board.
+int WriteMessagesFile(const QCommandLineParser& parser, QTextStream& errors)
+{
+    const QString messagesPath = parser.value(Option(kMessagesOption));
+    const MessageList list = parser.isSet(Option(kMessagesOption))
+                                 ? ReadMessagesFile(messagesPath)
+                                 : MessagesOf(parser.values(Option(kMessageOption)));
+    if (const auto* refusal = std::get_if<QString>(&list)) {
+        errors << "corvane: " << *refusal << '\n';
+        return kRefused;
+    }
+    const auto board = ListedBoard(parser.value(Option(kWidthOption)), errors);
+    if (!board) {
+        return kRefused;
+    }
+    const auto& entries = std::get<std::vector<Message>>(list);
+    const QString outPath = parser.value(Option(kWriteOption));
+    GlyphTable glyphs;
+    FillGlyphTable(glyphs);
+    const int status =
+        WriteFile(outPath, MessagesFile(outPath.toStdString(), entries, *board, glyphs),
+                  messagesPath, errors);
+    // As Save does, a program whose tables alone overflow the flash is written, then warned of.
+    if (const FlashUse use = FlashUseOf(entries, *board);
+        status == kDone && outPath.endsWith(QStringLiteral(".bas"), Qt::CaseInsensitive) &&
+        use.exceedsFlash()) {
+        errors << "corvane: warning: " << QString::fromStdString(use.overflowWarning()) << '\n';
+    }
+    return status;
 }
 
 } // namespace
 
 void AddOptions(QCommandLineParser& parser)
 {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QCoreApplication::translate(
         "main", "Writes BASCOM-AVR programs that scroll messages on an LED sign board."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({QString::fromLatin1(kFirmwareOption),
+    parser.addOption({Option(kFirmwareOption),
                       QCoreApplication::translate(
                           "main", "Builds the ATmega8 firmware of <program.bas> into <out.hex> "
                                   "(Intel HEX, for avrdude) without showing a window."),
                       QStringLiteral("out.hex")});
     parser.addOption(
-        {QString::fromLatin1(kWiringTestOption),
+        {Option(kWiringTestOption),
          QCoreApplication::translate(
              "main", "Writes the wiring test for a board of --width columns into <out>: its "
                      "ATmega8 firmware for an <out> ending in .hex, its BASCOM-AVR program for one "
                      "ending in .bas. The board shows each latch, each row and each column alone, "
                      "then all its LEDs, then its width."),
          QStringLiteral("out")});
-    parser.addOption({QString::fromLatin1(kWidthOption),
+    parser.addOption(
+        {Option(kWriteOption),
+         QCoreApplication::translate(
+             "main", "Writes the messages of --message or --messages for a board of --width "
+                     "columns into <out> without showing a window: the BASCOM-AVR program, as "
+                     "Save writes it, for an <out> ending in .bas, the firmware, as Build "
+                     "Firmware writes it, for one ending in .hex."),
+         QStringLiteral("out")});
+    parser.addOption(
+        {Option(kMessageOption),
+         QCoreApplication::translate(
+             "main", "One message for --write, in list order (up to 256): a direction (left, "
+                     "right, up or down), a speed from 0 to 9 (9 the fastest) and its text of 1 "
+                     "to 256 ASCII characters, e.g. left:5:HELLO. The text is all after the "
+                     "second colon."),
+         QStringLiteral("direction:speed:text")});
+    parser.addOption({Option(kMessagesOption),
                       QCoreApplication::translate(
-                          "main", "The board's width in LED columns for --wiring-test: 5 to 40, "
-                                  "without 38."),
+                          "main", "The messages for --write from a UTF-8 text file, one "
+                                  "direction:speed:text a line; empty lines are skipped."),
+                      QStringLiteral("file")});
+    parser.addOption({Option(kWidthOption),
+                      QCoreApplication::translate(
+                          "main", "The board's width in LED columns for --wiring-test and "
+                                  "--write: 5 to 40, without 38."),
                       QStringLiteral("columns")});
+    for (const char* name : kQtValueOptions) {
+        QCommandLineOption option(Option(name), {}, QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlagOptions) {
+        QCommandLineOption option(Option(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
     parser.addPositionalArgument(
         QStringLiteral("program"),
         QCoreApplication::translate("main", "A program Corvane wrote, to open for editing."),
         QStringLiteral("[program.bas]"));
 }
 
-bool RunsWithoutWindow(int argc, char** argv)
+bool OpensWindow(const QStringList& arguments)
 {
-    static constexpr const char* kWindowless[] = {
-        "--firmware", "--wiring-test", "--width", "-h",       "--help",
-        "-?",         "--help-all",    "-v",      "--version"};
-    for (int index = 1; index < argc; ++index) {
-        for (const char* option : kWindowless) {
-            const std::size_t length = std::strlen(option);
-            if (std::strncmp(argv[index], option, length) == 0 &&
-                (argv[index][length] == '\0' || argv[index][length] == '=')) {
-                return true;
-            }
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(arguments)) {
+        return false;
+    }
+    for (const char* option :
+         {"help", "help-all", "version", kWidthOption, kMessageOption, kMessagesOption}) {
+        if (parser.isSet(Option(option))) {
+            return false;
         }
     }
-    return false;
+    return !WritesAFile(parser) && parser.positionalArguments().size() <= 1;
 }
 
-int RunCommandLine(const QCommandLineParser& parser, QTextStream& errors)
+QString ProgramToOpen(const QStringList& arguments)
 {
-    const QStringList programs = parser.positionalArguments();
-    const bool wiringTest = parser.isSet(QString::fromLatin1(kWiringTestOption));
-    if (wiringTest || parser.isSet(QString::fromLatin1(kWidthOption))) {
-        if (!wiringTest || !parser.isSet(QString::fromLatin1(kWidthOption))) {
-            errors << "corvane: --wiring-test and --width go together\n";
-            return 1;
-        }
-        if (!programs.isEmpty() || parser.isSet(QString::fromLatin1(kFirmwareOption))) {
-            errors << "corvane: --wiring-test builds from the width alone, without a program\n";
-            return 1;
-        }
-        return BuildWiringTestFile(parser.value(QString::fromLatin1(kWiringTestOption)),
-                                   parser.value(QString::fromLatin1(kWidthOption)), errors);
+    QCommandLineParser parser;
+    AddOptions(parser);
+    return parser.parse(arguments) ? parser.positionalArguments().value(0) : QString();
+}
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& errors)
+{
+    QCommandLineParser parser;
+    AddOptions(parser);
+    const bool parsed = parser.parse(arguments);
+    if (parsed &&
+        (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))) {
+        out << parser.helpText() << kExamples;
+        return kDone;
     }
-    if (parser.isSet(QString::fromLatin1(kFirmwareOption))) {
-        if (programs.size() != 1) {
-            errors << "corvane: --firmware needs exactly one program to build from\n";
-            return 1;
-        }
-        return BuildFirmwareFile(parser.value(QString::fromLatin1(kFirmwareOption)),
-                                 programs.front(), errors);
+    if (parsed && parser.isSet(QStringLiteral("version"))) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
+        return kDone;
     }
-    return 0;
+    if (const QString misuse = parsed ? Misuse(parser) : parser.errorText(); !misuse.isEmpty()) {
+        errors << "corvane: " << misuse << '\n' << kUsage;
+        return kMisused;
+    }
+    if (parser.isSet(Option(kWiringTestOption))) {
+        return BuildWiringTestFile(parser.value(Option(kWiringTestOption)),
+                                   parser.value(Option(kWidthOption)), errors);
+    }
+    if (parser.isSet(Option(kFirmwareOption))) {
+        return BuildFirmwareFile(parser.value(Option(kFirmwareOption)),
+                                 parser.positionalArguments().front(), errors);
+    }
+    return WriteMessagesFile(parser, errors);
 }
 
 int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextStream& errors)
@@ -124,23 +327,19 @@ int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextS
         if (!failure->details.isEmpty()) {
             errors << "corvane: " << failure->details << '\n';
         }
-        return 1;
+        return kRefused;
     }
     const ProgramDocument& program = std::get<ProgramRead>(loaded).document;
-    return WriteFile(hexPath, FirmwareHexFile(program.entries, program.board), errors);
+    return WriteFile(hexPath, FirmwareHexFile(program.entries, program.board), programPath, errors);
 }
 
 int BuildWiringTestFile(const QString& outPath, const QString& width, QTextStream& errors)
 {
-    bool isNumber = false;
-    const int columns = width.toInt(&isNumber);
-    if (!isNumber || !Board::isListedWidth(columns)) {
-        errors << "corvane: " << width
-               << " is not a board width Corvane offers (5 to 40, without 38)\n";
-        return 1;
+    const auto board = ListedBoard(width, errors);
+    if (!board) {
+        return kRefused;
     }
-    const Board board = Board::ofWidth(std::to_string(columns));
-    return WriteFile(outPath, WiringTestFile(outPath.toStdString(), board), errors);
+    return WriteFile(outPath, WiringTestFile(outPath.toStdString(), *board), {}, errors);
 }
 
 } // namespace corvane

@@ -2,7 +2,7 @@
 #include "app/Startup.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QStringList>
 #include <QTextStream>
 #include <cstdio>
 
@@ -14,28 +14,34 @@ void NameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
 }
 
+QStringList ArgumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index) {
+        arguments << QString::fromLocal8Bit(argv[index]);
+    }
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCommandLineParser arguments;
-    corvane::AddOptions(arguments);
-
-    // Building a firmware or the wiring test, or printing the help, needs no display.
-    if (corvane::RunsWithoutWindow(argc, argv)) {
+    // Decided before any application exists: only the window needs a
+    // display, so the work without one, and every refusal, runs without.
+    if (!corvane::OpensWindow(ArgumentsOf(argc, argv))) {
         QCoreApplication application(argc, argv);
         NameApplication();
-        arguments.process(application);
+        QTextStream out(stdout);
         QTextStream errors(stderr);
-        return corvane::RunCommandLine(arguments, errors);
+        return corvane::RunCommandLine(QCoreApplication::arguments(), out, errors);
     }
 
     QApplication application(argc, argv);
     NameApplication();
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
-    arguments.process(application);
 
     corvane::Startup startup;
-    startup.run(arguments.positionalArguments().value(0));
+    startup.run(corvane::ProgramToOpen(QCoreApplication::arguments()));
     return QApplication::exec();
 }

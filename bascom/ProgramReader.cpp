@@ -29,7 +29,7 @@ constexpr std::size_t kCharacterLineLength =
 
 [[noreturn]] void Refuse(std::size_t line, std::string reason)
 {
-    throw ReadFailure{line, std::move(reason)};
+    throw ReadFailure{.line = line, .reason = std::move(reason)};
 }
 
 // A line of the expected file as a reason shows it: quoted, long ones cut.
@@ -78,6 +78,25 @@ bool IsTableLabel(std::string_view line)
 std::string TableOf(std::size_t index)
 {
     return TableName(LabelNumber(index));
+}
+
+std::string WiringTitlePrefix()
+{
+    return std::string(kTitleBoxStart) + std::string(kWiringTitle);
+}
+
+// "Dim I As Byte" for the writer's "Dim I As Word" of a counter that indexes
+// the tables; empty for any other line.
+std::string ByteCounterOf(std::string_view line)
+{
+    for (const Variable& variable : kVariables) {
+        if (variable.indexesTables && line.starts_with(kDimPrefix) &&
+            line.substr(kDimPrefix.size()).starts_with(variable.name) &&
+            line.substr(kDimPrefix.size() + variable.name.size()) == kWordType) {
+            return std::string(kDimPrefix) + std::string(variable.name) + std::string(kByteType);
+        }
+    }
+    return {};
 }
 
 // The refresh counts as a reason gives them: "from 1 to 10".
@@ -221,6 +240,9 @@ private:
             if (IsTableLabel(line)) {
                 Refuse(number, "expected " + afterLastBlock);
             }
+            if (m_blocks.empty() && line.starts_with(WiringTitlePrefix())) {
+                refuseWiringTest(number);
+            }
             if (!line.starts_with(kTitlePrefix)) {
                 continue;
             }
@@ -234,6 +256,25 @@ private:
             Refuse(m_lines.lineNumber() - 1,
                    "expected the title box of " + TableOf(0) + " before " + Quoted(kLoopLine));
         }
+    }
+
+    // The wiring test has titles of its own and no messages: refused as what
+    // it is, with the width its width picture names.
+    [[noreturn]] void refuseWiringTest(std::size_t titleLine)
+    {
+        while (!m_lines.atEnd()) {
+            const auto columns = NumberAfter(m_lines.next(), kWiringWidthComment);
+            if (columns && Board::isListedWidth(*columns)) {
+                throw ReadFailure{.line = titleLine,
+                                  .reason = "the wiring test for a board of " +
+                                            std::to_string(*columns) +
+                                            " columns, which has no messages",
+                                  .kind = ReadFailure::Kind::WiringTest,
+                                  .wiringTestColumns = *columns};
+            }
+        }
+        Refuse(titleLine, "expected the title box of " + TableOf(0) +
+                              "; a wiring test names its width in its last table");
     }
 
     ScrollDirection readTitle(std::string_view line, std::size_t number)
@@ -521,12 +562,16 @@ private:
 // Refuses at the first line where `bytes` differs from `rendered`, passing
 // over the padding of the tables `unpadded` marks. A vertical table has no
 // blank-column line before its characters, so each one it holds is padding.
+// Older writers declared the table counters As Byte whatever the tables
+// needed: a file whose first counter is a Byte where a Word is written has
+// them all so.
 void CompareLines(std::string_view bytes, std::string_view rendered,
                   const std::vector<bool>& unpadded)
 {
     using text::kLineEnd;
     LineCursor lines(bytes);
     std::optional<std::size_t> table;
+    std::optional<bool> byteCounters;
     for (std::size_t start = 0; start < rendered.size();) {
         const std::size_t end = std::min(rendered.find(kLineEnd, start), rendered.size());
         const std::string_view line = rendered.substr(start, end - start);
@@ -541,8 +586,15 @@ void CompareLines(std::string_view bytes, std::string_view rendered,
             Refuse(lines.lineNumber(), "the file ends here; expected " + Quoted(line));
         }
         const std::size_t number = lines.lineNumber();
-        if (lines.next() != line) {
-            Refuse(number, "expected " + Quoted(line));
+        const std::string_view found = lines.next();
+        std::string_view expected = line;
+        const std::string byteCounter = ByteCounterOf(line);
+        if (!byteCounter.empty()) {
+            byteCounters = byteCounters.value_or(found == byteCounter);
+            expected = *byteCounters ? byteCounter : line;
+        }
+        if (found != expected) {
+            Refuse(number, "expected " + Quoted(expected));
         }
     }
     if (!lines.atEnd()) {

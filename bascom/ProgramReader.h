@@ -4,6 +4,7 @@
 #include "sign/ProgramDocument.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -12,11 +13,20 @@
 namespace corvane {
 
 // Why a file is not a program Corvane wrote: the 1-based line where it departs
-// from one and what was expected there.
+// from one and what was expected there. Corvane's own wiring test is a kind
+// of its own: it has no messages, and the line is that of its first title.
 struct ReadFailure
 {
+    enum class Kind : std::uint8_t
+    {
+        NotAProgram,
+        WiringTest
+    };
+
     std::size_t line = 0;
     std::string reason;
+    Kind kind = Kind::NotAProgram;
+    int wiringTestColumns = 0; // the width a wiring test was built for
 
     friend bool operator==(const ReadFailure&, const ReadFailure&) = default;
 };
@@ -34,8 +44,9 @@ using ReadResult = std::variant<ProgramRead, ReadFailure>;
 // Reads back the message list and board of a program RenderProgram wrote, so
 // that rendering the result gives the same bytes. Besides, it reads what other
 // writers leave in such a file, counting it as not written so: a leading UTF-8
-// byte order mark, LF line ends throughout, one final empty line, and short Up
-// or Down tables without the blank lines that pad them to the board's columns.
+// byte order mark, LF line ends throughout, one final empty line, short Up or
+// Down tables without the blank lines that pad them to the board's columns,
+// and table counters all declared As Byte where the tables need words.
 // A file whose messages all scroll Up or Down does not show its width; it is
 // read as five columns per latch. Anything else is refused. Requires a filled
 // glyph table (throws std::invalid_argument otherwise).

@@ -118,6 +118,12 @@ inline constexpr std::array<std::string_view, 3> kLoopEndLines = {"   Next I", "
 inline constexpr std::string_view kPictureStartLine = " M = 0";
 inline constexpr std::string_view kNextPicturePrefix = "  M = M + ";
 
+// The wiring test's title boxes read "' | " + kWiringTitle + the phase's
+// name, and the comment on its width picture names the width it was built
+// for: kWiringWidthComment + "40".
+inline constexpr std::string_view kWiringTitle = "Wiring Test: ";
+inline constexpr std::string_view kWiringWidthComment = "' Width ";
+
 // The end of the main loop and of the program, ahead of the data tables.
 inline constexpr std::string_view kLoopLine = "Loop";
 inline constexpr std::string_view kEndLine = "End 'end program";

@@ -57,7 +57,7 @@ std::string TableLabel(WiringPhase phase)
 
 std::string Title(WiringPhase phase)
 {
-    std::string title = "Wiring Test: ";
+    std::string title(program::kWiringTitle);
     title += WiringPhaseName(phase);
     title.resize(std::max(title.size(), kTitleWidth), ' ');
     return title;
@@ -122,7 +122,7 @@ std::string ImageComment(WiringPhase phase, int index, const Board& board)
     case WiringPhase::Width:
         break;
     }
-    return comment + "Width " + std::to_string(board.columns());
+    return std::string(program::kWiringWidthComment) + std::to_string(board.columns());
 }
 
 void WriteDataLine(std::string& out, std::span<const std::uint8_t> bytes)

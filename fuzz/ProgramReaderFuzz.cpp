@@ -25,9 +25,25 @@ const GlyphTable& Glyphs()
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The table counters' declarations in one type: a file may declare them As
+// Byte where the program declares words.
+std::string OneCounterType(std::string line)
+{
+    for (const program::Variable& variable : program::kVariables) {
+        const std::string byteCounter = std::string(program::kDimPrefix) +
+                                        std::string(variable.name) +
+                                        std::string(program::kByteType);
+        if (variable.indexesTables && line == byteCounter) {
+            return std::string(program::kDimPrefix) + std::string(variable.name) +
+                   std::string(program::kWordType);
+        }
+    }
+    return line;
+}
+
 // The lines of a program file without their line ends, the byte order mark,
-// a final empty line and the blank-column lines of vertical tables: what the
-// reader lets a file leave out or add.
+// a final empty line and the blank-column lines of vertical tables, with the
+// counters in one type: what the reader lets a file leave out, add or change.
 std::vector<std::string> Essential(std::string_view bytes, const ProgramDocument& document)
 {
     if (bytes.starts_with(kByteOrderMark)) {
@@ -45,12 +61,11 @@ std::vector<std::string> Essential(std::string_view bytes, const ProgramDocument
             line.pop_back();
         }
         if (line.starts_with(program::kTablePrefix) && line.ends_with(program::kLabelEnd)) {
-            vertical = IsVertical(
-                static_cast<ScrollDirection>(DirectionOf(document.entries.at(table++).itemData)));
+            vertical = IsVertical(document.entries.at(table++).direction);
             inTables = true;
         }
         if (!(inTables && vertical && line == program::kBlankColumnLine)) {
-            lines.push_back(std::move(line));
+            lines.push_back(OneCounterType(std::move(line)));
         }
     }
     if (!lines.empty() && lines.back().empty()) {

@@ -1,4 +1,7 @@
+#include "bascom/ProgramParts.h"
+#include "bascom/ProgramText.h"
 #include "bascom/ProgramWriter.h"
+#include "bascom/TextLines.h"
 #include "sign/Board.h"
 
 #include <cstdio>
@@ -22,6 +25,24 @@ Message Entry(std::string text, ScrollDirection direction, int speed)
     return {std::move(text), direction, speed};
 }
 
+// The wiring test's frame, which the reader refuses in its own words: its
+// header, a title of its own and the comment of its width picture. (Its whole
+// program is rendered with the images of the firmware, which this build
+// leaves out.)
+std::string WiringTestShape(const std::string& width)
+{
+    std::string out;
+    WriteBanner(out);
+    WriteHeader(out, true);
+    WriteArtAndTitle(out, std::string(program::kWiringTitle) + "Latches      ");
+    text::AppendLine(out, program::kPictureStartLine);
+    WriteProgramEnd(out);
+    text::AppendLine(out, "WiringWidth:");
+    text::AppendLine(out, std::string(program::kWiringWidthComment) + width);
+    text::AppendLine(out, program::kBlankColumnLine);
+    return out;
+}
+
 } // namespace
 
 // Writes a few small programs into the folder given, one file each.
@@ -32,11 +53,12 @@ int main(int argc, char** argv)
         return 2;
     }
     using enum ScrollDirection;
+    const Seed wordCounters{"word-counters", {Entry(std::string(45, '#'), Left, 4)}, "40"};
     const std::vector<Seed> seeds = {
         {"left-and-up", {Entry("HI", Left, 7), Entry("AB", Up, 5)}, "10"},
         {"one-latch-down", {Entry("A", Down, 0)}, "5"},
         {"padded-vertical", {Entry("Go", Right, 9), Entry("x", Up, 3)}, "18"},
-        {"word-counters", {Entry(std::string(45, '#'), Left, 4)}, "40"},
+        wordCounters,
         {"blank-entry", {Entry(" ", Left, 5)}, "20"},
         {"every-direction",
          {Entry("Ab", Left, 1), Entry("~}", Right, 2), Entry("0'", Up, 8), Entry("z ", Down, 6)},
@@ -52,5 +74,15 @@ int main(int argc, char** argv)
     std::ofstream(std::string(argv[1]) + "/byte-order-mark.bas", std::ios::binary)
         << "\xEF\xBB\xBF"
         << RenderProgram(seeds.front().entries, Board::ofWidth(seeds.front().widthText), glyphs);
+    // As older writers declared the counters: As Byte, where these tables need words.
+    std::string older =
+        RenderProgram(wordCounters.entries, Board::ofWidth(wordCounters.widthText), glyphs);
+    for (std::size_t at = older.find(program::kWordType); at != std::string::npos;
+         at = older.find(program::kWordType, at)) {
+        older.replace(at, program::kWordType.size(), program::kByteType);
+    }
+    std::ofstream(std::string(argv[1]) + "/older-byte-counters.bas", std::ios::binary) << older;
+    std::ofstream(std::string(argv[1]) + "/wiring-test.bas", std::ios::binary)
+        << WiringTestShape("40");
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "programfile/ProgramFile.h"
 
 #include "bascom/ProgramWriter.h"
+#include "programfile/RegularFile.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -10,14 +11,29 @@
 
 namespace corvane {
 
-std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes)
+namespace {
+
+// Why the target may not be replaced: it is no regular file, or it is the
+// source; nothing when it may.
+std::optional<WriteFailure> RefusedTarget(const std::string& utf8Path,
+                                          const std::string& utf8SourcePath)
 {
-    return WriteProgramFile(utf8Path, bytes, ::fdatasync);
+    const QString target = QString::fromStdString(utf8Path);
+    if (const auto what = NotAFileAt(target)) {
+        return WriteFailure{utf8Path, NotAFileReason(*what).toStdString()};
+    }
+    if (!utf8SourcePath.empty() && IsSameFile(target, QString::fromStdString(utf8SourcePath))) {
+        return WriteFailure{utf8Path, "Is the file it is built from, which stays as it is"};
+    }
+    return std::nullopt;
 }
 
-std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes,
-                                             const DataSync& dataSync)
+std::optional<WriteFailure> SafeWrite(const std::string& utf8Path, std::string_view bytes,
+                                      const DataSync& dataSync, const std::string& utf8SourcePath)
 {
+    if (auto refusal = RefusedTarget(utf8Path, utf8SourcePath)) {
+        return refusal;
+    }
     QSaveFile file(QString::fromStdString(utf8Path));
     const auto failure = [&](std::string reason) {
         // The temporary file goes and the target stays as it was.
@@ -49,6 +65,25 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
         return WriteFailure{utf8Path, qtReason()};
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes)
+{
+    return SafeWrite(utf8Path, bytes, ::fdatasync, {});
+}
+
+std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes,
+                                             const DataSync& dataSync)
+{
+    return SafeWrite(utf8Path, bytes, dataSync, {});
+}
+
+std::optional<WriteFailure> WriteFileBuiltFrom(const std::string& utf8Path, std::string_view bytes,
+                                               const std::string& utf8SourcePath)
+{
+    return SafeWrite(utf8Path, bytes, ::fdatasync, utf8SourcePath);
 }
 
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,

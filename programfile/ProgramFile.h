@@ -22,8 +22,16 @@ struct WriteFailure
 // to a temporary file in the same folder that then replaces the target in one
 // step, once every write and the sync to disk have succeeded: on failure (a
 // full disk too) an existing file keeps its old content, no temporary file is
-// left behind, and the reason is the system's.
+// left behind, and the reason is the system's. A target that exists and is
+// no regular file (a folder, a device, a named pipe, a socket) is refused,
+// untouched: a file would take its place.
 std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::string_view bytes);
+
+// The same for bytes built from the file at utf8SourcePath, which the write
+// refuses to replace, under its own name or any other (a hard link, a path
+// through a symbolic link).
+std::optional<WriteFailure> WriteFileBuiltFrom(const std::string& utf8Path, std::string_view bytes,
+                                               const std::string& utf8SourcePath);
 
 // The sync to disk of the temporary file's descriptor: fdatasync's contract,
 // 0 or −1 with errno set. Tests pass their own to fail it, or to act between

@@ -1,10 +1,11 @@
 #include "programfile/SignFile.h"
 
+#include "bascom/ProgramWriter.h"
+#include "bascom/WiringTestProgram.h"
 #include "flashimage/Firmware.h"
 #include "flashimage/IntelHex.h"
 #include "flashimage/WiringTestFirmware.h"
 #include "sign/WiringTest.h"
-#include "bascom/WiringTestProgram.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,6 +46,18 @@ SignFile WiringTestFile(std::string_view fileName, const Board& board)
         return HexOf(WiringTestFirmware(board));
     }
     return {{}, "The wiring test is written as firmware (.hex) or as a BASCOM-AVR program (.bas)."};
+}
+
+SignFile MessagesFile(std::string_view fileName, std::span<const Message> entries,
+                      const Board& board, const GlyphTable& glyphs)
+{
+    if (HasExtension(fileName, ".bas")) {
+        return {RenderProgram(entries, board, glyphs), {}};
+    }
+    if (HasExtension(fileName, ".hex")) {
+        return FirmwareHexFile(entries, board);
+    }
+    return {{}, "The messages are written as a BASCOM-AVR program (.bas) or as firmware (.hex)."};
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/Board.h"
+#include "sign/GlyphTable.h"
 #include "sign/Message.h"
 
 #include <span>
@@ -24,5 +25,10 @@ SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board);
 // The wiring test for the board, its form chosen by the file name's
 // extension: ".hex" the firmware, ".bas" the BASCOM-AVR program (either case).
 SignFile WiringTestFile(std::string_view fileName, const Board& board);
+
+// The messages for the board, chosen likewise: ".bas" the program as Save
+// writes it (RenderProgram), ".hex" the firmware as FirmwareHexFile gives it.
+SignFile MessagesFile(std::string_view fileName, std::span<const Message> entries,
+                      const Board& board, const GlyphTable& glyphs);
 
 } // namespace corvane

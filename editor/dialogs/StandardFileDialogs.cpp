@@ -44,6 +44,8 @@ void StandardFileDialogs::configureWarningBox(QMessageBox& box, const QString& m
 {
     box.setIcon(QMessageBox::Warning);
     box.setWindowTitle(QString::fromLatin1(kMessageTitle));
+    // The message names files and quotes programs: "<h1>" in a name stays text.
+    box.setTextFormat(Qt::PlainText);
     box.setText(message);
     box.setDetailedText(details);
     box.setStandardButtons(QMessageBox::Ok);
@@ -66,6 +68,7 @@ void StandardFileDialogs::setUpSaveQuestion(QMessageBox& box, const QString& que
 {
     box.setWindowTitle(QString::fromLatin1(kMessageTitle));
     box.setIcon(QMessageBox::Question);
+    box.setTextFormat(Qt::PlainText);
     box.setText(question);
     box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Save);

@@ -25,8 +25,8 @@ public:
     // replaced when the setup says so; and icons that never read a file. The
     // dialog must not outlive this object.
     void configureFileDialog(QFileDialog& dialog, const FileDialogSetup& setup);
-    // A warning box titled with the program's name; details, if any, behind
-    // the box's "Show Details..." button.
+    // A warning box titled with the program's name, its message shown as
+    // plain text; details, if any, behind the box's "Show Details..." button.
     static void configureWarningBox(QMessageBox& box, const QString& message,
                                     const QString& details = {});
     // Titled with the program's name, with Save (the default), Discard and Cancel.

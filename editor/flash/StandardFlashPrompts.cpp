@@ -58,12 +58,12 @@ void StandardFlashPrompts::closeProgress()
 
 void StandardFlashPrompts::tell(Outcome outcome, const QString& text)
 {
-    const QString title = QObject::tr("Flash to the Board");
-    if (outcome == Outcome::Flashed) {
-        QMessageBox::information(m_parent, title, text);
-    } else {
-        QMessageBox::warning(m_parent, title, text);
-    }
+    // The text may quote avrdude, which names files and ports: shown as plain text.
+    QMessageBox box(outcome == Outcome::Flashed ? QMessageBox::Information : QMessageBox::Warning,
+                    QObject::tr("Flash to the Board"), {}, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.exec();
 }
 
 } // namespace corvane

@@ -1,16 +1,29 @@
+#include "app/CommandLine.h"
+
 #include "bascom/ProgramWriter.h"
 #include "bascom/WiringTestProgram.h"
+#include "editor/files/FirmwareFiles.h"
+#include "editor/files/ProgramFiles.h"
+#include "editor/model/MessageEditor.h"
 #include "flashimage/Firmware.h"
 #include "flashimage/IntelHex.h"
 #include "flashimage/WiringTestFirmware.h"
 #include "sign/GlyphTable.h"
 #include "sign/WiringTest.h"
+#include "tests/editor/FakeFileDialogs.h"
+#include "tests/editor/TestFiles.h"
+#include "tests/editor/TypingEditor.h"
 #include "tests/sign/FilledGlyphs.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace corvane {
 
@@ -32,9 +45,57 @@ const Board kSignBoard = Board::ofWidth("18");
 // 30 messages of 60 characters need more flash than the chip has.
 const std::vector<Message> kTooLarge(30, Message{std::string(60, 'M')});
 
+// A program whose tables need word counters, as older writers declared them: As Byte.
+const std::vector<Message> kLong{{std::string(45, '#'), ScrollDirection(0), 4}};
+std::string OlderProgram()
+{
+    std::string file = RenderProgram(kLong, Board::ofWidth("40"), testing::FilledGlyphs());
+    for (auto at = file.find(" As Word"); at != std::string::npos; at = file.find(" As Word")) {
+        file.replace(at, 8, " As Byte");
+    }
+    return file;
+}
+
+// The lines of list.txt: a byte order mark, CR LF and LF ends, an empty line,
+// any case, colons in a text and a blank message.
+const char* const kListFile = "\xEF\xBB\xBFright:0:Hi there\r\n\r\nDOWN:3: \r\nLeft:9:12:30\n";
+const std::vector<Message> kList{{"Hi there", ScrollDirection(1), 0},
+                                 {" ", ScrollDirection(3), 3},
+                                 {"12:30", ScrollDirection(0), 9}};
+
+QString Lines(int count, const QString& line)
+{
+    QString lines;
+    for (int index = 0; index < count; ++index) {
+        lines += line + u'\n';
+    }
+    return lines;
+}
+
+// A path's type and, for a regular file, its bytes.
+struct PathState
+{
+    mode_t type = 0;
+    QByteArray bytes;
+
+    friend bool operator==(const PathState&, const PathState&) = default;
+};
+
+std::optional<PathState> StateOf(const QString& path)
+{
+    struct stat status
+    {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    const mode_t type = status.st_mode & S_IFMT;
+    return PathState{type, type == S_IFREG ? testing::ReadFile(path) : QByteArray()};
+}
+
 } // namespace
 
-// The real binary, started the way a build script would: no display at all.
+// The command line: the real binary, started the way a build script would,
+// without a display at all, and its work and refusals run in this process.
 class CommandLineTest final : public QObject
 {
     Q_OBJECT
@@ -51,6 +112,245 @@ private slots:
         write("sign.bas", RenderProgram(kSign, kSignBoard, testing::FilledGlyphs()));
         write("large.bas", RenderProgram(kTooLarge, Board::ofWidth("40"), testing::FilledGlyphs()));
         write("notes.bas", "Shopping list\r\nbread\r\n");
+        write("wiring.bas", RenderWiringTestProgram(Board::ofWidth("40")));
+        write("older.bas", OlderProgram());
+        write("list.txt", kListFile);
+        write("many.txt", Lines(257, QStringLiteral("up:5:A")).toStdString());
+        write("large.txt", Lines(30, QStringLiteral("left:0:") + QString(60, u'M')).toStdString());
+        write("bad.txt", "left:5:A\n\nright:x:B\n");
+        write("empty.txt", "\r\n\n");
+        const auto path = [this](const char* name) {
+            return QFile::encodeName(m_folder.filePath(QString::fromLatin1(name)));
+        };
+        QCOMPARE(::link(path("list.txt").constData(), path("alias.bas").constData()), 0);
+        QCOMPARE(::mkfifo(path("pipe.hex").constData(), 0600), 0);
+        QCOMPARE(::mkfifo(path("pipe.txt").constData(), 0600), 0);
+        // Only root makes a device node; the device case is skipped otherwise.
+        m_hasDevice = ::mknod(path("device.hex").constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    }
+
+    // Which arguments start the window, and the program it opens then.
+    void opensTheWindowForOneProgramAtMost_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("opens"); // null: no window
+        QTest::newRow("nothing") << QStringList{} << "";
+        QTest::newRow("a program") << QStringList{"sign.bas"} << "sign.bas";
+        QTest::newRow("Qt's options")
+            << QStringList{"-platform", "offscreen", "-style=fusion", "-reverse", "sign.bas"}
+            << "sign.bas";
+        QTest::newRow("a path after --") << QStringList{"--", "--firmware"} << "--firmware";
+        QTest::newRow("two programs") << QStringList{"a.bas", "b.bas"} << QString();
+        QTest::newRow("an unknown option") << QStringList{"--bogus"} << QString();
+        QTest::newRow("help") << QStringList{"-h"} << QString();
+        QTest::newRow("width alone") << QStringList{"--width", "20", "sign.bas"} << QString();
+        QTest::newRow("firmware") << QStringList{"--firmware", "a.hex", "a.bas"} << QString();
+        QTest::newRow("write") << QStringList{"-write", "a.bas"} << QString();
+    }
+    void opensTheWindowForOneProgramAtMost()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, opens);
+        arguments.prepend(QStringLiteral("corvane"));
+        QCOMPARE(OpensWindow(arguments), !opens.isNull());
+        if (!opens.isNull()) {
+            QCOMPARE(ProgramToOpen(arguments), opens);
+        }
+    }
+
+    // The command line's work and refusals, run in this process: "@" stands
+    // for the test folder. A refusal leaves the output as it was: a file
+    // named out* holds "old" before each case.
+    void writesOrRefuses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("outName");
+        QTest::addColumn<QByteArray>("written"); // null: the output stays as it was
+        QTest::addColumn<QString>("message");    // on stderr; for 2 the usage follows
+
+        const GlyphTable& glyphs = testing::FilledGlyphs();
+        const auto write = [](std::initializer_list<QString> messages) {
+            QStringList arguments{"--write", "@/out.hex", "--width", "20"};
+            for (const QString& message : messages) {
+                arguments << "--message" << message;
+            }
+            return arguments;
+        };
+        QTest::newRow("program of messages")
+            << QStringList{"--write",   "@/out.bas",    "--width",   "18",
+                           "--message", "left:5:Hello", "--message", "UP:9:a:b"}
+            << 0 << "out.bas"
+            << Bytes(RenderProgram(std::vector<Message>{{"Hello", ScrollDirection(0), 5},
+                                                        {"a:b", ScrollDirection(2), 9}},
+                                   Board::ofWidth("18"), glyphs))
+            << "";
+        QTest::newRow("firmware of a messages file")
+            << QStringList{"--write=@/out.HEX", "--width=40", "--messages", "@/list.txt"} << 0
+            << "out.HEX" << FirmwareHex(BuildFirmware(kList, Board::ofWidth("40"))) << "";
+        QTest::newRow("unknown direction")
+            << write({"left:5:A", "sideways:5:B"}) << 1 << "out.hex" << QByteArray()
+            << "message 2: the direction \"sideways\"";
+        QTest::newRow("speed 10") << write({"up:10:A"}) << 1 << "out.hex" << QByteArray()
+                                  << "message 1: the speed \"10\" is not one of 0 to 9";
+        QTest::newRow("empty text") << write({"left:5:A", "left:5:"}) << 1 << "out.hex"
+                                    << QByteArray() << "message 2 has 0 characters";
+        QTest::newRow("text too long")
+            << write({"left:5:" + QString(257, u'x')}) << 1 << "out.hex" << QByteArray()
+            << "message 1 has 257 characters; a message has 1 to 256";
+        QTest::newRow("character the font lacks")
+            << write({"left:5:Caf\u00e9"}) << 1 << "out.hex" << QByteArray()
+            << "message 1: \"\u00e9\" (U+00E9) is not a character the font shows";
+        QTest::newRow("no speed") << write({"left:HELLO"}) << 1 << "out.hex" << QByteArray()
+                                  << "message 1: expected DIRECTION:SPEED:TEXT";
+        QTest::newRow("width off the list")
+            << QStringList{"--write", "@/out.bas", "--width", "38", "--message", "left:5:A"} << 1
+            << "out.bas" << QByteArray() << "38 is not a board width Corvane offers";
+        QTest::newRow("too many messages")
+            << QStringList{"--write", "@/out.bas", "--width", "20", "--messages", "@/many.txt"} << 1
+            << "out.bas" << QByteArray() << "many.txt: 257 messages; a program holds at most 256";
+        QTest::newRow("a file's line")
+            << QStringList{"--write", "@/out.bas", "--width", "20", "--messages", "@/bad.txt"} << 1
+            << "out.bas" << QByteArray() << "bad.txt: line 3, message 2: the speed \"x\"";
+        QTest::newRow("only empty lines")
+            << QStringList{"--write", "@/out.bas", "--width", "20", "--messages", "@/empty.txt"}
+            << 1 << "out.bas" << QByteArray() << "empty.txt: no messages";
+        QTest::newRow("firmware over the flash")
+            << QStringList{"--write", "@/out.hex", "--width", "40", "--messages", "@/large.txt"}
+            << 1 << "out.hex" << QByteArray() << "the ATmega8 holds 8,192";
+        QTest::newRow("neither .bas nor .hex")
+            << QStringList{"--write", "@/out.txt", "--width", "20", "--message", "left:5:A"} << 1
+            << "out.txt" << QByteArray() << "program (.bas) or as firmware (.hex)";
+        QTest::newRow("messages from a named pipe")
+            << QStringList{"--write", "@/out.bas", "--width", "20", "--messages", "@/pipe.txt"} << 1
+            << "out.bas" << QByteArray() << "pipe.txt is a named pipe, not a file.";
+        QTest::newRow("firmware over its own program")
+            << QStringList{"--firmware", "@/sign.bas", "@/sign.bas"} << 1 << "sign.bas"
+            << QByteArray() << "sign.bas: Is the file it is built from";
+        QTest::newRow("program over its messages file, by another name")
+            << QStringList{"--write", "@/alias.bas", "--width", "20", "--messages", "@/list.txt"}
+            << 1 << "alias.bas" << QByteArray() << "alias.bas: Is the file it is built from";
+        QTest::newRow("firmware onto a named pipe")
+            << QStringList{"--firmware", "@/pipe.hex", "@/sign.bas"} << 1 << "pipe.hex"
+            << QByteArray() << "pipe.hex: Is a named pipe, not a file";
+        QTest::newRow("firmware onto a device")
+            << QStringList{"--firmware", "@/device.hex", "@/sign.bas"} << 1 << "device.hex"
+            << QByteArray() << "device.hex: Is a device, not a file";
+        QTest::newRow("firmware of the wiring test")
+            << QStringList{"--firmware", "@/out.hex", "@/wiring.bas"} << 1 << "out.hex"
+            << QByteArray()
+            << "wiring.bas is Corvane's wiring test for a board of 40 columns; it has no "
+               "messages to edit.";
+        QTest::newRow("firmware of a program with byte counters")
+            << QStringList{"--firmware", "@/out.hex", "@/older.bas"} << 0 << "out.hex"
+            << FirmwareHex(BuildFirmware(kLong, Board::ofWidth("40"))) << "";
+
+        const auto misused = [](const char* name, const QStringList& arguments,
+                                const char* message) {
+            QTest::newRow(name) << arguments << 2 << "out.hex" << QByteArray() << message;
+        };
+        misused("unknown option", {"--bogus"}, "Unknown option 'bogus'");
+        misused("stray argument", {"--wiring-test", "@/out.hex", "--width", "40", "@/sign.bas"},
+                "--wiring-test takes no program");
+        misused("wiring test and firmware",
+                {"--wiring-test", "@/out.hex", "--width", "40", "--firmware", "@/out.hex"},
+                "--firmware and --wiring-test each write a file");
+        misused("two programs for one firmware",
+                {"--firmware", "@/out.hex", "@/sign.bas", "@/large.bas"},
+                "--firmware builds from one program; 2 given");
+        misused("firmware twice",
+                {"--firmware", "@/out.hex", "--firmware", "@/out.bas", "@/sign.bas"},
+                "--firmware is given more than once");
+        misused("write and firmware",
+                {"--write", "@/out.bas", "--width", "20", "--message", "left:5:A", "--firmware",
+                 "@/out.hex", "@/sign.bas"},
+                "--firmware and --write each write a file");
+        misused("two outputs",
+                {"--write", "@/out.bas", "--write", "@/out.hex", "--width", "20", "--message",
+                 "left:5:A"},
+                "--write is given more than once");
+        misused("message without write", {"--message", "left:5:A"},
+                "--message and --messages go with --write");
+        misused("write without width", {"--write", "@/out.hex", "--message", "left:5:A"},
+                "--write needs --width");
+        misused("write without messages", {"--write", "@/out.hex", "--width", "20"},
+                "--write takes its messages from --message or from --messages");
+        misused("message and messages",
+                {"--write", "@/out.hex", "--width", "20", "--message", "left:5:A", "--messages",
+                 "@/list.txt"},
+                "--write takes its messages from --message or from --messages");
+        misused("width for the firmware",
+                {"--firmware", "@/out.hex", "--width", "20", "@/sign.bas"},
+                "--firmware takes the width from its program");
+    }
+    void writesOrRefuses()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, outName);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, message);
+        if (outName == QLatin1String("device.hex") && !m_hasDevice) {
+            QSKIP("only root makes a device node");
+        }
+        arguments.replaceInStrings(QStringLiteral("@"), m_folder.path());
+        arguments.prepend(QStringLiteral("corvane"));
+        const QString outPath = m_folder.filePath(outName);
+        if (outName.startsWith(QLatin1String("out"))) {
+            QFile old(outPath);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        }
+        const auto before = StateOf(outPath);
+        QString out;
+        QString errors;
+        QTextStream outStream(&out);
+        QTextStream errorStream(&errors);
+
+        QCOMPARE(RunCommandLine(arguments, outStream, errorStream), exitCode);
+
+        if (written.isNull()) {
+            QCOMPARE(StateOf(outPath), before);
+        } else {
+            QCOMPARE(testing::ReadFile(outPath), written);
+        }
+        QVERIFY2(message.isEmpty() ? errors.isEmpty() : errors.contains(message),
+                 qPrintable(errors));
+        QCOMPARE(errors.contains(QLatin1String("\nUsage: corvane")), exitCode == 2);
+    }
+
+    // --write writes what Save and Build Firmware write for the same list and width.
+    void writesWhatTheWindowWrites()
+    {
+        const ProgramDocument program{kList, Board::ofWidth("13")};
+        const std::unique_ptr<MessageEditor> editor = testing::TypingEditor("x");
+        QVERIFY(editor->openProgram(program, true));
+        testing::FakeFileDialogs dialogs;
+        ProgramFiles files(*editor, nullptr);
+        files.setDialogs(&dialogs);
+        files.fillGlyphTable();
+        FirmwareFiles firmware(*editor, nullptr);
+        firmware.setDialogs(&dialogs);
+        dialogs.savePath = m_folder.filePath(QStringLiteral("saved.bas"));
+        QVERIFY(files.save());
+        dialogs.savePath = m_folder.filePath(QStringLiteral("built.hex"));
+        QVERIFY(firmware.buildFirmware());
+
+        for (const char* name : {"written.bas", "written.hex"}) {
+            QString errors;
+            QTextStream errorStream(&errors);
+            QTextStream out(stdout);
+            QCOMPARE(RunCommandLine({"corvane", "--write", m_folder.filePath(QLatin1String(name)),
+                                     "--width", "13", "--messages",
+                                     m_folder.filePath(QStringLiteral("list.txt"))},
+                                    out, errorStream),
+                     0);
+        }
+        const auto bytes = [this](const char* name) {
+            return testing::ReadFile(m_folder.filePath(QLatin1String(name)));
+        };
+        QVERIFY(!bytes("saved.bas").isEmpty() && !bytes("built.hex").isEmpty());
+        QVERIFY(bytes("written.bas") == bytes("saved.bas"));
+        QVERIFY(bytes("written.hex") == bytes("built.hex"));
     }
 
     void runsWithoutAWindow_data()
@@ -59,7 +359,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("outName");
         QTest::addColumn<QByteArray>("written"); // null: the file must not exist
-        QTest::addColumn<QString>("message");    // on stdout for 0, on stderr for 1
+        QTest::addColumn<QString>("message");    // on stdout for 0, on stderr otherwise
 
         QTest::newRow("wiring test firmware")
             << QStringList{"--wiring-test", "@/out.hex", "--width", "40"} << 0 << "out.hex"
@@ -70,8 +370,10 @@ private slots:
         QTest::newRow("unlisted width")
             << QStringList{"--wiring-test", "@/out.hex", "--width", "38"} << 1 << "out.hex"
             << QByteArray() << "38 is not a board width Corvane offers";
-        QTest::newRow("no width") << QStringList{"--wiring-test", "@/out.hex"} << 1 << "out.hex"
-                                  << QByteArray() << "--wiring-test and --width go together";
+        QTest::newRow("no width") << QStringList{"--wiring-test", "@/out.hex"} << 2 << "out.hex"
+                                  << QByteArray() << "--wiring-test needs --width";
+        QTest::newRow("unknown option")
+            << QStringList{"--bogus"} << 2 << "out.hex" << QByteArray() << "Unknown option 'bogus'";
         QTest::newRow("neither .hex nor .bas")
             << QStringList{"--wiring-test", "@/out.txt", "--width", "20"} << 1 << "out.txt"
             << QByteArray() << ".hex";
@@ -88,6 +390,9 @@ private slots:
                               << "--wiring-test <out>";
         QTest::newRow("help names --firmware")
             << QStringList{"--help"} << 0 << "out.hex" << QByteArray() << "--firmware <out.hex>";
+        QTest::newRow("help shows --write with an example")
+            << QStringList{"--help"} << 0 << "out.hex" << QByteArray()
+            << "corvane --write sign.bas --width 20 --message left:5:HELLO";
     }
 
     void runsWithoutAWindow()
@@ -127,9 +432,11 @@ private slots:
 
 private:
     QTemporaryDir m_folder;
+    bool m_hasDevice = false;
 };
 
 } // namespace corvane
 
-QTEST_GUILESS_MAIN(corvane::CommandLineTest)
+// The windowless work runs in this process too, beside the editor's Save.
+QTEST_MAIN(corvane::CommandLineTest)
 #include "CommandLineTest.moc"

@@ -1,6 +1,7 @@
 #include "bascom/ProgramReader.h"
 
 #include "bascom/ProgramWriter.h"
+#include "bascom/WiringTestProgram.h"
 #include "sign/ColumnTable.h"
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
@@ -78,8 +79,8 @@ Message RandomEntry(std::mt19937& random, bool verticalOnly)
     }
     const int direction = verticalOnly ? std::uniform_int_distribution<int>(2, 3)(random)
                                        : std::uniform_int_distribution<int>(0, 3)(random);
-    return {std::move(text),
-            ScrollDirection(direction), std::uniform_int_distribution<int>(0, 9)(random)};
+    return {std::move(text), ScrollDirection(direction),
+            std::uniform_int_distribution<int>(0, 9)(random)};
 }
 
 // The file without the blank lines that pad its short vertical tables, as
@@ -154,9 +155,11 @@ TEST(ProgramReaderTest, RandomListsRoundTrip)
         const std::string lfOnly = Replaced(file, "\r\n", "\n");
         const std::string unpadded = WithoutPadding(file, entries);
         unpaddedFiles += unpadded != file;
+        // As older writers declared the counters, whatever the tables need.
+        const std::string byteCounters = Replaced(file, " As Word", " As Byte");
         for (const std::string& variant :
              {lfOnly, file + "\r\n", lfOnly + "\n", "\xEF\xBB\xBF" + file, unpadded,
-              "\xEF\xBB\xBF" + Replaced(unpadded, "\r\n", "\n")}) {
+              "\xEF\xBB\xBF" + Replaced(unpadded, "\r\n", "\n"), byteCounters}) {
             if (variant == file) {
                 continue;
             }
@@ -214,6 +217,12 @@ std::string TooManyMessages()
     block[7] = "' | Scrolling Text256 to Up    |";
     lines.insert(loop, block.begin(), block.end());
     return Join(lines);
+}
+
+// A Left message whose table needs word counters on width 40.
+std::string WordCounterProgram()
+{
+    return Render({Entry(std::string(45, '#'), ScrollDirection::Left, 4)}, Board::ofWidth("40"));
 }
 
 const std::vector<RefusalCase>& RefusalCases()
@@ -322,6 +331,21 @@ const std::vector<RefusalCase>& RefusalCases()
          "blank-column line 2 of 2 before the characters of Text00"},
         {"CountersOfTheWrongType", [] { return SetLine(17, "Dim I As Word"); }, 17,
          "expected \"Dim I As Byte\""},
+        {"CountersPartlyByte",
+         [] {
+             std::vector<std::string> lines = SplitLines(WordCounterProgram());
+             lines.at(16) = "Dim I As Byte";
+             return Join(lines);
+         },
+         20, "expected \"Dim S As Byte\""},
+        {"WiringTestCutBeforeItsWidth",
+         [] {
+             std::vector<std::string> lines =
+                 SplitLines(RenderWiringTestProgram(Board::ofWidth("20")));
+             lines.resize(lines.size() - 12);
+             return Join(lines);
+         },
+         35, "expected the title box of Text00"},
         {"ArtLineChanged", [] { return SetLine(30, "'|"); }, 30, "expected \"'|"},
         {"OneLineEndWithoutCarriageReturn",
          [] { return Replaced(Join(TwoMessageLines()), "Text00:\r\n", "Text00:\n"); }, 102,
@@ -373,6 +397,24 @@ TEST_P(ProgramReaderRefusalTest, NamesTheLineAndWhatWasExpected)
 
 INSTANTIATE_TEST_SUITE_P(Refusals, ProgramReaderRefusalTest, ::testing::ValuesIn(RefusalCases()),
                          [](const auto& info) { return info.param.name; });
+
+// Corvane's wiring test is refused as what it is, with the width it was
+// built for, at its first title.
+TEST(ProgramReaderTest, RefusesTheWiringTestAsSuch)
+{
+    for (const int width : ListedWidths()) {
+        SCOPED_TRACE("width " + std::to_string(width));
+        const std::string file = RenderWiringTestProgram(Board::ofWidth(std::to_string(width)));
+        for (const std::string& variant : {file, Replaced(file, "\r\n", "\n")}) {
+            const ReadResult result = ReadProgram(variant, testing::FilledGlyphs());
+            ASSERT_TRUE(std::holds_alternative<ReadFailure>(result));
+            const ReadFailure& failure = std::get<ReadFailure>(result);
+            EXPECT_EQ(failure.kind, ReadFailure::Kind::WiringTest);
+            EXPECT_EQ(failure.wiringTestColumns, width);
+            EXPECT_EQ(failure.line, 35u);
+        }
+    }
+}
 
 } // namespace
 } // namespace corvane

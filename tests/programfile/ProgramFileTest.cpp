@@ -5,11 +5,18 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <set>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -78,6 +85,80 @@ TEST_F(ProgramFile, FailuresNameThePathAndTheReasonAndLeaveNothingBehind)
     EXPECT_EQ(ReadFile(m_folder / "other.bas"), "old");
     EXPECT_FALSE(fs::exists(procTarget));
 }
+
+struct RefusedTargetCase
+{
+    const char* name;
+    // Makes the target in the folder given beside "sign.bas"; false when it cannot.
+    std::function<bool(const fs::path& target)> make;
+    std::string reason;
+};
+
+void PrintTo(const RefusedTargetCase& refused, std::ostream* out)
+{
+    *out << refused.name;
+}
+
+class RefusedTarget : public ProgramFile, public ::testing::WithParamInterface<RefusedTargetCase>
+{};
+
+// A target that is no regular file, or the very file the bytes are built
+// from, is refused and stays as it was: no file takes its place.
+TEST_P(RefusedTarget, StaysAsItWas)
+{
+    const fs::path source = m_folder / "sign.bas";
+    writeOldFile(source, "the program\r\n");
+    const fs::path target = m_folder / "target.hex";
+    if (!GetParam().make(target)) {
+        GTEST_SKIP() << "cannot make it here: " << std::strerror(errno);
+    }
+    const auto kind = fs::symlink_status(target).type();
+    const auto before = folderContents();
+
+    const auto failure = WriteFileBuiltFrom(target.string(), "Loop\r\n", source.string());
+
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->path, target.string());
+    EXPECT_EQ(failure->reason.rfind(GetParam().reason, 0), 0u) << failure->reason;
+    EXPECT_EQ(fs::symlink_status(target).type(), kind);
+    EXPECT_EQ(folderContents(), before);
+    EXPECT_EQ(ReadFile(source), "the program\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, RefusedTarget,
+    ::testing::Values(
+        RefusedTargetCase{
+            "NamedPipe", [](const fs::path& target) { return ::mkfifo(target.c_str(), 0600) == 0; },
+            "Is a named pipe, not a file"},
+        RefusedTargetCase{"Socket",
+                          [](const fs::path& target) {
+                              sockaddr_un address{};
+                              address.sun_family = AF_UNIX;
+                              target.string().copy(address.sun_path, sizeof address.sun_path - 1);
+                              const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                              const bool bound =
+                                  ::bind(socket, reinterpret_cast<sockaddr*>(&address),
+                                         sizeof address) == 0;
+                              ::close(socket);
+                              return bound;
+                          },
+                          "Is a socket, not a file"},
+        // Only root makes a device node: /dev/null's.
+        RefusedTargetCase{"Device",
+                          [](const fs::path& target) {
+                              return ::mknod(target.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+                          },
+                          "Is a device, not a file"},
+        RefusedTargetCase{"TheSourceByAnotherName",
+                          [](const fs::path& target) {
+                              return ::link((target.parent_path() / "sign.bas").c_str(),
+                                            target.c_str()) == 0;
+                          },
+                          "Is the file it is built from"}),
+    [](const ::testing::TestParamInfo<RefusedTargetCase>& info) {
+        return std::string(info.param.name);
+    });
 
 // A file-size limit makes the write stop part-way even for root, the way a
 // full disk does. The limit is set in a child process, so it cannot outlast

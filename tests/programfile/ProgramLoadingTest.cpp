@@ -1,6 +1,7 @@
 #include "programfile/ProgramLoading.h"
 
 #include "programfile/ProgramFile.h"
+#include "programfile/RegularFile.h"
 #include "tests/ScratchFolder.h"
 #include "tests/sign/FilledGlyphs.h"
 
@@ -187,6 +188,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<NotAFileCase>& info) {
         return std::string(info.param.name);
     });
+
+// A named pipe put in the file's place after its status was read is refused
+// by what was opened, never waited on (ctest's timeout fails a hang).
+TEST_F(LoadProgramTest, APipeSwappedInBeforeTheOpeningIsRefusedNotWaitedOn)
+{
+    const fs::path path = m_folder / "sign.bas";
+    std::ofstream(path) << "program";
+
+    const FileBytes read = ReadRegularFile(QString::fromStdString(path.string()), 1024, [&] {
+        fs::remove(path);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    });
+
+    EXPECT_EQ(read.outcome, FileBytes::Outcome::NotAFile);
+    EXPECT_EQ(read.notAFile, corvane::NotAFile::NamedPipe);
+    EXPECT_TRUE(read.bytes.isEmpty());
+}
 
 } // namespace
 } // namespace corvane

@@ -170,7 +170,7 @@ private slots:
     }
 
     // A plain sentence first; where the file departs from a program behind
-    // the box's details button.
+    // the box's details button. A file's name is text, whatever it holds.
     void warningDetailsStayBehindTheDetailsButton()
     {
         QMessageBox box;
@@ -178,6 +178,7 @@ private slots:
             box, QStringLiteral("notes.bas is not a program Corvane wrote."),
             QStringLiteral("Line 1: expected the banner"));
         QCOMPARE(box.text(), QStringLiteral("notes.bas is not a program Corvane wrote."));
+        QCOMPARE(box.textFormat(), Qt::PlainText);
         QCOMPARE(box.detailedText(), QStringLiteral("Line 1: expected the banner"));
         StandardFileDialogs::configureWarningBox(box, QStringLiteral("too large"));
         QCOMPARE(box.detailedText(), QString());

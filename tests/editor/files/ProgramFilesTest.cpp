@@ -2,6 +2,7 @@
 
 #include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
+#include "bascom/WiringTestProgram.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 #include "tests/editor/TypingEditor.h"
@@ -167,6 +168,11 @@ private slots:
         QTest::newRow("named pipe") << "x.bas"
                                     << "x.bas is a named pipe, not a file."
                                     << "";
+        QTest::newRow("the wiring test")
+            << "wiring.bas"
+            << "wiring.bas is Corvane's wiring test for a board of 40 columns; it has no "
+               "messages to edit."
+            << "";
     }
     void refusalsNameTheFileAndChangeNothing()
     {
@@ -182,6 +188,9 @@ private slots:
             QVERIFY(content.open(QIODevice::WriteOnly) && content.resize(qint64{17} << 20));
         } else if (name == QLatin1String("x.bas")) {
             QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (name == QLatin1String("wiring.bas")) {
+            QVERIFY(content.open(QIODevice::WriteOnly));
+            content.write(QByteArray::fromStdString(RenderWiringTestProgram(Board::ofWidth("40"))));
         }
         content.close();
         m_dialogs.answer = FileDialogs::Answer::Discard;

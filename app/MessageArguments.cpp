@@ -1,0 +1,185 @@
+#include "app/MessageArguments.h"
+
+#include "programfile/RegularFile.h"
+#include "sign/GlyphTable.h"
+#include "sign/ProgramDocument.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace corvane {
+
+namespace {
+
+// A messages file of 256 messages of 256 characters stays far below this.
+constexpr qint64 kMaxMessagesFileSize = qint64{1} << 20;
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
+
+// The one place a message is made from its parts.
+Message EntryOf(std::string text, ScrollDirection direction, int speed)
+{
+    return {std::move(text), direction, speed};
+}
+
+// The text in the font's one byte per character, or the first character the
+// font does not show. Every check of what the font shows is made here.
+std::variant<std::string, char32_t> FontText(const QString& text)
+{
+    std::string bytes;
+    for (const char32_t character : text.toUcs4()) {
+        if (character > 0xFF || !HasGlyph(static_cast<unsigned char>(character))) {
+            return character;
+        }
+        bytes += static_cast<char>(character);
+    }
+    return bytes;
+}
+
+// "é" (U+00E9); a character that prints nothing by its number alone.
+QString Named(char32_t character)
+{
+    const QString number =
+        QStringLiteral("U+%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
+    const QString shown = QString::fromUcs4(&character, 1);
+    return QChar::isPrint(character) ? QStringLiteral("\"%1\" (%2)").arg(shown, number) : number;
+}
+
+std::optional<ScrollDirection> DirectionNamed(const QString& word)
+{
+    static constexpr std::array<std::pair<const char*, ScrollDirection>, kDirectionCount> kNames{{
+        {"left", ScrollDirection::Left},
+        {"right", ScrollDirection::Right},
+        {"up", ScrollDirection::Up},
+        {"down", ScrollDirection::Down},
+    }};
+    for (const auto& [name, direction] : kNames) {
+        if (word.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+            return direction;
+        }
+    }
+    return std::nullopt;
+}
+
+// One DIRECTION:SPEED:TEXT, or why not, for message `number`.
+std::variant<Message, QString> MessageOf(const QString& spec, qsizetype number)
+{
+    const QString message = Tr("message %1").arg(number);
+    const qsizetype firstColon = spec.indexOf(u':');
+    const qsizetype secondColon = firstColon < 0 ? -1 : spec.indexOf(u':', firstColon + 1);
+    if (secondColon < 0) {
+        return Tr("%1: expected DIRECTION:SPEED:TEXT, as in left:5:HELLO").arg(message);
+    }
+    const QString word = spec.left(firstColon);
+    const auto direction = DirectionNamed(word);
+    if (!direction) {
+        return Tr("%1: the direction \"%2\" is none of left, right, up and down")
+            .arg(message, word);
+    }
+    const QString speedText = spec.mid(firstColon + 1, secondColon - firstColon - 1);
+    const int speed = speedText.size() == 1 && speedText[0].isDigit() ? speedText.toInt() : -1;
+    if (!IsSpeed(speed)) {
+        return Tr("%1: the speed \"%2\" is not one of %3 to %4")
+            .arg(message, speedText)
+            .arg(kMinSpeed)
+            .arg(kMaxSpeed);
+    }
+    auto text = FontText(spec.mid(secondColon + 1));
+    if (const auto* unshown = std::get_if<char32_t>(&text)) {
+        return Tr("%1: %2 is not a character the font shows (it shows the ASCII characters "
+                  "from the space to \"~\")")
+            .arg(message, Named(*unshown));
+    }
+    std::string& bytes = std::get<std::string>(text);
+    if (bytes.empty() || bytes.size() > Message::kMaxTextLength) {
+        return Tr("%1 has %2 characters; a message has 1 to %3")
+            .arg(message)
+            .arg(bytes.size())
+            .arg(Message::kMaxTextLength);
+    }
+    return EntryOf(std::move(bytes), *direction, speed);
+}
+
+// The list of the specs, each refusal led by where its spec stands.
+MessageList ListOf(const QStringList& specs, const QStringList& places)
+{
+    if (specs.isEmpty()) {
+        return Tr("no messages");
+    }
+    if (specs.size() > static_cast<qsizetype>(ProgramDocument::kMaxEntries)) {
+        return Tr("%1 messages; a program holds at most %2")
+            .arg(specs.size())
+            .arg(ProgramDocument::kMaxEntries);
+    }
+    std::vector<Message> entries;
+    for (qsizetype index = 0; index < specs.size(); ++index) {
+        auto message = MessageOf(specs[index], index + 1);
+        if (auto* refusal = std::get_if<QString>(&message)) {
+            return places[index] + std::move(*refusal);
+        }
+        entries.push_back(std::get<Message>(std::move(message)));
+    }
+    return entries;
+}
+
+} // namespace
+
+MessageList MessagesOf(const QStringList& specs)
+{
+    return ListOf(specs, QStringList(specs.size()));
+}
+
+MessageList MessagesOfLines(const QString& text)
+{
+    QStringList specs;
+    QStringList places;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        QString line = lines[index];
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        if (!line.isEmpty()) {
+            specs << line;
+            places << Tr("line %1, ").arg(index + 1);
+        }
+    }
+    return ListOf(specs, places);
+}
+
+MessageList ReadMessagesFile(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const FileBytes file = ReadRegularFile(path, kMaxMessagesFileSize);
+    switch (file.outcome) {
+    case FileBytes::Outcome::NotAFile:
+        return NotAFileSentence(name, file.notAFile);
+    case FileBytes::Outcome::TooLarge:
+        return Tr("%1 is larger than 1 MiB, far more than 256 messages").arg(name);
+    case FileBytes::Outcome::Failed:
+        return QStringLiteral("%1: %2").arg(path, file.error);
+    case FileBytes::Outcome::Read:
+        break;
+    }
+    // A leading byte order mark is passed over.
+    QStringDecoder decoder(QStringConverter::Utf8);
+    const QString text = decoder(file.bytes);
+    if (decoder.hasError()) {
+        return Tr("%1 is not UTF-8 text").arg(name);
+    }
+    MessageList list = MessagesOfLines(text);
+    if (auto* refusal = std::get_if<QString>(&list)) {
+        *refusal = QStringLiteral("%1: %2").arg(name, *refusal);
+    }
+    return list;
+}
+
+} // namespace corvane
