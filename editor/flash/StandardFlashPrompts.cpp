@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace corvane {
 
@@ -16,8 +17,8 @@ StandardFlashPrompts::~StandardFlashPrompts()
 }
 
 std::optional<FlashPrompts::Request>
-StandardFlashPrompts::chooseProgrammer(const std::vector<Programmer>& programmers,
-                                       const ProgrammerChoice& last, const QStringList& images)
+StandardFlashPrompts::chooseProgrammer(ProgrammerList& programmers, const ProgrammerChoice& last,
+                                       const QStringList& images)
 {
     ProgrammerDialog dialog(programmers, last, images, m_parent);
     if (dialog.exec() != QDialog::Accepted) {
@@ -56,14 +57,32 @@ void StandardFlashPrompts::closeProgress()
     }
 }
 
-void StandardFlashPrompts::tell(Outcome outcome, const QString& text)
+bool StandardFlashPrompts::askToFixClock(const QString& problem, const QString& change)
 {
-    const QString title = QObject::tr("Flash to the Board");
-    if (outcome == Outcome::Flashed) {
-        QMessageBox::information(m_parent, title, text);
-    } else {
-        QMessageBox::warning(m_parent, title, text);
+    QMessageBox box(QMessageBox::Question, QObject::tr("Flash to the Board"), problem,
+                    QMessageBox::Cancel, m_parent);
+    box.setObjectName(QStringLiteral("clockQuestion"));
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(change);
+    QPushButton* fix =
+        box.addButton(QObject::tr("Set the Clock to 1 MHz"), QMessageBox::AcceptRole);
+    box.setDefaultButton(fix);
+    box.exec();
+    return box.clickedButton() == fix;
+}
+
+void StandardFlashPrompts::tell(Outcome outcome, const QString& text, const QString& details)
+{
+    // avrdude's words are shown as they are, never as markup; all of them
+    // under Show Details…, the message itself holding only the last few.
+    QMessageBox box(outcome == Outcome::Flashed ? QMessageBox::Information : QMessageBox::Warning,
+                    QObject::tr("Flash to the Board"), text, QMessageBox::Ok, m_parent);
+    box.setObjectName(QStringLiteral("flashOutcome"));
+    box.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty()) {
+        box.setDetailedText(details);
     }
+    box.exec();
 }
 
 } // namespace corvane

@@ -21,20 +21,22 @@ namespace corvane {
 
 namespace {
 
-// Cancels the programmer question, keeping what it was offered.
+// Cancels the programmer question (or gives `answer`), keeping what it was offered.
 class CancellingPrompts final : public FlashPrompts
 {
 public:
     QStringList images;
-    std::optional<Request> chooseProgrammer(const std::vector<Programmer>&, const ProgrammerChoice&,
+    std::optional<Request> answer;
+    std::optional<Request> chooseProgrammer(ProgrammerList&, const ProgrammerChoice&,
                                             const QStringList& offered) override
     {
         images = offered;
-        return std::nullopt;
+        return answer;
     }
+    bool askToFixClock(const QString&, const QString&) override { return false; }
     void showProgress(int, const QString&) override {}
     void closeProgress() override {}
-    void tell(Outcome, const QString&) override {}
+    void tell(Outcome, const QString&, const QString&) override {}
 };
 
 // 30 Left messages of 60 characters on width 40: no firmware fits.
