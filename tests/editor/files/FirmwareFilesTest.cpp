@@ -10,8 +10,11 @@
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 #include "tests/editor/TypingEditor.h"
+#include "tests/editor/flash/FakeAvrdude.h"
 
+#include <QAction>
 #include <QFile>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -64,6 +67,9 @@ private:
     std::unique_ptr<FirmwareFiles> m_firmware;
 
 private slots:
+    // Flashing remembers its settings: in the test's own place.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     // "TYPED" being edited in the first entry, Down and not yet committed.
     void init()
     {
@@ -172,6 +178,28 @@ private slots:
         qputenv("PATH", path);
         QVERIFY(!started); // cancelled
         QCOMPARE(m_prompts.images, (QStringList{"The messages", "The wiring test for width 20"}));
+    }
+
+    // One avrdude at a time: the action is off while one runs, on again
+    // after it, however it ended.
+    void theFlashActionIsOffWhileFlashing()
+    {
+        testing::FakeAvrdude avrdude;
+        avrdude.answer("readfuse", "exec sleep 30");
+        m_prompts.answer = FlashPrompts::Request{};
+        QSignalSpy finished(&m_firmware->flasher(), &BoardFlasher::finished);
+        QVERIFY(m_firmware->flashAction()->isEnabled());
+        QVERIFY(m_firmware->flashToBoard());
+        QVERIFY(!m_firmware->flashAction()->isEnabled());
+        m_firmware->flasher().cancel();
+        QVERIFY(finished.wait(5000));
+        QVERIFY(m_firmware->flashAction()->isEnabled());
+
+        QFile::remove(avrdude.path(QStringLiteral("readfuse")));
+        QVERIFY(m_firmware->flashToBoard());
+        QVERIFY(!m_firmware->flashAction()->isEnabled());
+        QVERIFY(finished.wait(5000));
+        QVERIFY(m_firmware->flashAction()->isEnabled());
     }
 };
 
