@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/FlashCommand.h"
 #include "generator/GlyphTable.h"
 #include "generator/SignFile.h"
 #include "programfile/ProgramFile.h"
@@ -64,6 +65,7 @@ void AddOptions(QCommandLineParser& parser)
                           "main", "The board's width in LED columns for --wiring-test: 5 to 40, "
                                   "without 38."),
                       QStringLiteral("columns")});
+    AddFlashOptions(parser);
     parser.addPositionalArgument(
         QStringLiteral("program"),
         QCoreApplication::translate("main", "A program Corvane wrote, to open for editing."),
@@ -73,8 +75,8 @@ void AddOptions(QCommandLineParser& parser)
 bool RunsWithoutWindow(int argc, char** argv)
 {
     static constexpr const char* kWindowless[] = {
-        "--firmware", "--wiring-test", "--width", "-h",       "--help",
-        "-?",         "--help-all",    "-v",      "--version"};
+        "--firmware", "--wiring-test", "--width", "-h",        "--help",
+        "-?",         "--help-all",    "-v",      "--version", "--flash"};
     for (int index = 1; index < argc; ++index) {
         for (const char* option : kWindowless) {
             const std::size_t length = std::strlen(option);
@@ -89,6 +91,9 @@ bool RunsWithoutWindow(int argc, char** argv)
 
 int RunCommandLine(const QCommandLineParser& parser, QTextStream& errors)
 {
+    if (FlashRequested(parser)) {
+        return RunFlashCommand(parser, errors);
+    }
     const QStringList programs = parser.positionalArguments();
     const bool wiringTest = parser.isSet(QString::fromLatin1(kWiringTestOption));
     if (wiringTest || parser.isSet(QString::fromLatin1(kWidthOption))) {

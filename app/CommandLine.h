@@ -10,7 +10,7 @@ namespace corvane {
 // Corvane's options, for the window and for the work done without one.
 void AddOptions(QCommandLineParser& parser);
 
-// Whether the arguments ask for work without a window (--firmware,
+// Whether the arguments ask for work without a window (--firmware, --flash,
 // --wiring-test, --width, --help, --version), which then needs no display.
 bool RunsWithoutWindow(int argc, char** argv);
 

@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace corvane {
@@ -48,8 +49,11 @@ void AvrdudeProcess::start(const QString& program, const QStringList& arguments)
     m_process = new QProcess(this);
     m_process->setStandardInputFile(QProcess::nullDevice());
     // A session of its own: its group's id is its pid, and no terminal
-    // signal of ours reaches it.
-    m_process->setChildProcessModifier([] { ::setsid(); });
+    // signal of ours reaches it. Should Corvane die, avrdude dies with it.
+    m_process->setChildProcessModifier([] {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
     connect(m_process, &QProcess::readyReadStandardError, this, &AvrdudeProcess::readOutput);
     connect(m_process, &QProcess::readyReadStandardOutput, this, &AvrdudeProcess::readOutput);
     connect(m_process, &QProcess::finished, this,

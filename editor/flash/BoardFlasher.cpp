@@ -89,7 +89,9 @@ bool BoardFlasher::flash(const std::vector<FlashImage>& images)
                        {});
         return false;
     }
-    FlashSettings::write(choice);
+    if (m_remembering) {
+        FlashSettings::write(choice);
+    }
 
     auto folder = std::make_unique<QTemporaryDir>();
     const QString hexPath = folder->filePath(QStringLiteral("firmware.hex"));

@@ -48,6 +48,9 @@ public:
 
     // How long a silent avrdude is waited for (20 s); for the tests.
     void setAnswerTimeout(std::chrono::milliseconds timeout) { m_answerTimeout = timeout; }
+    // Whether the choice made is remembered for the next flash (the
+    // window's); the command line leaves it as it was.
+    void setRemembering(bool remembering) { m_remembering = remembering; }
 
     // Starts flashing the one of `images` the user chooses. Returns false
     // when nothing was started: avrdude is missing (the user is told which
@@ -94,6 +97,7 @@ private:
     AvrdudeProgress m_progress;
     QByteArray m_output; // standard output: the fuse, bounded
     Phase m_phase = Phase::Idle;
+    bool m_remembering = true;
     bool m_cancelled = false;
     bool m_clockSet = false;
     std::uint8_t m_fuseWanted = 0;

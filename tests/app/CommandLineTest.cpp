@@ -4,6 +4,7 @@
 #include "generator/ProgramWriter.h"
 #include "generator/WiringTest.h"
 #include "generator/WiringTestProgram.h"
+#include "tests/editor/flash/FakeAvrdude.h"
 #include "tests/generator/FilledGlyphs.h"
 
 #include <QFile>
@@ -87,6 +88,8 @@ private slots:
                               << "--wiring-test <out>";
         QTest::newRow("help names --firmware")
             << QStringList{"--help"} << 0 << "out.hex" << QByteArray() << "--firmware <out.hex>";
+        QTest::newRow("help names --fix-clock")
+            << QStringList{"--help"} << 0 << "out.hex" << QByteArray() << "--fix-clock";
     }
 
     void runsWithoutAWindow()
@@ -122,6 +125,44 @@ private slots:
             QVERIFY(file.readAll() == written);
             QVERIFY2(errors.isEmpty(), qPrintable(errors));
         }
+    }
+
+    // --flash through a stand-in avrdude whose chip runs at 8 MHz: named,
+    // and set back only with --fix-clock.
+    void flashesWithoutAWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the test folder
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<int>("runs");
+        QTest::newRow("wrong clock")
+            << QStringList{"--flash", "@/sign.bas"} << 1
+            << QStringList{"8 times too fast", "run again with --fix-clock"} << 1;
+        QTest::newRow("wrong clock set back") << QStringList{"--flash", "@/sign.bas", "--fix-clock"}
+                                              << 0 << QStringList{"the firmware is on it"} << 3;
+        QTest::newRow("bad baud") << QStringList{"--flash", "@/sign.bas", "--baud", "19200;x"} << 1
+                                  << QStringList{"is not a baud rate"} << 0;
+        QTest::newRow("no program")
+            << QStringList{"--flash", "@/notes.bas"} << 1 << QStringList{"notes.bas"} << 0;
+    }
+    void flashesWithoutAWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, told);
+        QFETCH(int, runs);
+        testing::FakeAvrdude avrdude;
+        avrdude.answer("readfuse", "echo 0xe4; exit 0");
+        arguments.replaceInStrings(QStringLiteral("@"), m_folder.path());
+        QProcess corvane;
+        corvane.start(QStringLiteral(CORVANE_BINARY), arguments);
+        QVERIFY(corvane.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(corvane.readAllStandardError());
+        QCOMPARE(corvane.exitCode(), exitCode);
+        for (const QString& words : told) {
+            QVERIFY2(errors.contains(words), qPrintable(errors));
+        }
+        QCOMPARE(avrdude.runs().size(), runs);
     }
 
 private:
