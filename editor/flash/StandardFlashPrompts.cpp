@@ -51,9 +51,11 @@ void StandardFlashPrompts::showProgress(int percent, const QString& stage)
 
 void StandardFlashPrompts::closeProgress()
 {
-    if (m_progress) {
-        m_progress->hide();
-        m_progress->deleteLater();
+    // Let go at once: the next run of the same flash opens a new one.
+    if (QProgressDialog* progress = m_progress) {
+        m_progress = nullptr;
+        progress->hide();
+        progress->deleteLater();
     }
 }
 
