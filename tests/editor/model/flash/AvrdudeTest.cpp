@@ -71,8 +71,10 @@ TEST(AvrdudeTest, BadSettingsFallBackToTheDefault)
         {{"usbasp", "", "", ""}, {"usbasp", "", "", ""}},
         {{"usbasp", "/dev/ttyUSB0", "19200", "8"}, usbasp},
         {{"listed", "usb:12", "x", "2.5"}, {"listed", "usb:12", "", "2.5"}},
+        // Listed by a hostile avrdude, but read as an option.
+        {{"-listed", "", "", ""}, usbasp},
     };
-    const auto listed = [](std::string_view id) { return id == "listed"; };
+    const auto listed = [](std::string_view id) { return id.ends_with("listed"); };
     for (const Case& test : cases) {
         EXPECT_EQ(CheckedChoice(test.raw, listed), test.checked)
             << test.raw.programmer << " " << test.raw.port << " " << test.raw.baud << " "
