@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/FlashCommand.h"
 #include "app/MessageArguments.h"
 #include "editor/model/FlashUse.h"
 #include "programfile/ProgramFile.h"
@@ -23,13 +24,14 @@ constexpr const char* kWidthOption = "width";
 constexpr const char* kWriteOption = "write";
 constexpr const char* kMessageOption = "message";
 constexpr const char* kMessagesOption = "messages";
+constexpr const char* kFlashOption = "flash";
 
 // The options that write a file; one at a time.
 constexpr std::array<const char*, 3> kOutputOptions = {kFirmwareOption, kWiringTestOption,
                                                        kWriteOption};
 // Options given once at most.
-constexpr std::array<const char*, 5> kSingleOptions = {kFirmwareOption, kWiringTestOption,
-                                                       kWidthOption, kWriteOption, kMessagesOption};
+constexpr std::array<const char*, 6> kSingleOptions = {
+    kFirmwareOption, kWiringTestOption, kWidthOption, kWriteOption, kMessagesOption, kFlashOption};
 
 // Qt's window options, which QApplication takes out of the arguments: those
 // with a value, then those without.
@@ -55,6 +57,8 @@ constexpr const char* kUsage =
     "       corvane --wiring-test <out.hex|out.bas> --width <columns>\n"
     "       corvane --write <out.bas|out.hex> --width <columns>\n"
     "               (--message <direction:speed:text> ... | --messages <file>)\n"
+    "       corvane --flash <program.bas|firmware.hex> [--programmer <id>] [--port <port>]\n"
+    "               [--baud <n>] [--bitclock <us>] [--fix-clock]\n"
     "Try 'corvane --help' for more.\n";
 
 constexpr const char* kExamples =
@@ -62,7 +66,8 @@ constexpr const char* kExamples =
     "  corvane --write sign.bas --width 20 --message left:5:HELLO --message \"up:9:Hi: there\"\n"
     "  corvane --write sign.hex --width 40 --messages messages.txt\n"
     "  corvane --firmware sign.hex sign.bas\n"
-    "  corvane --wiring-test wiring.hex --width 40\n";
+    "  corvane --wiring-test wiring.hex --width 40\n"
+    "  corvane --flash sign.bas --programmer usbasp\n";
 
 QString Option(const char* name)
 {
@@ -101,6 +106,12 @@ QString Misuse(const QCommandLineParser& parser)
     if (outputs.size() > 1) {
         return outputs.join(QStringLiteral(" and ")) +
                QStringLiteral(" each write a file; give one");
+    }
+    if (parser.isSet(Option(kFlashOption))) {
+        // The flash options and their values are checked by the flash itself.
+        return outputs.isEmpty()
+                   ? QString()
+                   : QStringLiteral("--flash and %1 go apart; give one").arg(outputs.front());
     }
     const QStringList programs = parser.positionalArguments();
     const bool width = parser.isSet(Option(kWidthOption));
@@ -248,6 +259,7 @@ void AddOptions(QCommandLineParser& parser)
                           "main", "The board's width in LED columns for --wiring-test and "
                                   "--write: 5 to 40, without 38."),
                       QStringLiteral("columns")});
+    AddFlashOptions(parser);
     for (const char* name : kQtValueOptions) {
         QCommandLineOption option(Option(name), {}, QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -277,6 +289,9 @@ bool OpensWindow(const QStringList& arguments)
             return false;
         }
     }
+    if (FlashRequested(parser)) {
+        return false;
+    }
     return !WritesAFile(parser) && parser.positionalArguments().size() <= 1;
 }
 
@@ -305,6 +320,9 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (const QString misuse = parsed ? Misuse(parser) : parser.errorText(); !misuse.isEmpty()) {
         errors << "corvane: " << misuse << '\n' << kUsage;
         return kMisused;
+    }
+    if (FlashRequested(parser)) {
+        return RunFlashCommand(parser, errors);
     }
     if (parser.isSet(Option(kWiringTestOption))) {
         return BuildWiringTestFile(parser.value(Option(kWiringTestOption)),

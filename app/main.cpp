@@ -10,6 +10,9 @@ namespace {
 
 void NameApplication()
 {
+    // Corvane's own settings folder, ~/.config/Corvane.
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvane"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("corvane.example"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
 }

@@ -3,8 +3,9 @@
 # Usage: scripts/deps.sh build|test|shots
 set -euo pipefail
 
-# The sign engine is built for the ATmega8 with avr-gcc; Flash to the Board runs avrdude.
-build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev
+# The sign engine is built for the ATmega8 with avr-gcc; Flash to the Board runs avrdude
+# and offers the serial ports found (Qt Serial Port).
+build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
        fonts-dejavu-core fonts-liberation2 gcc-avr avr-libc binutils-avr avrdude)
 test=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 python3-xlib
       clang libclang-rt-14-dev dpkg-dev file lintian libsimavr-dev libelf-dev)

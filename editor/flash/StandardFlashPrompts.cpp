@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace corvane {
 
@@ -16,8 +17,8 @@ StandardFlashPrompts::~StandardFlashPrompts()
 }
 
 std::optional<FlashPrompts::Request>
-StandardFlashPrompts::chooseProgrammer(const std::vector<Programmer>& programmers,
-                                       const ProgrammerChoice& last, const QStringList& images)
+StandardFlashPrompts::chooseProgrammer(ProgrammerList& programmers, const ProgrammerChoice& last,
+                                       const QStringList& images)
 {
     ProgrammerDialog dialog(programmers, last, images, m_parent);
     if (dialog.exec() != QDialog::Accepted) {
@@ -50,19 +51,39 @@ void StandardFlashPrompts::showProgress(int percent, const QString& stage)
 
 void StandardFlashPrompts::closeProgress()
 {
-    if (m_progress) {
-        m_progress->hide();
-        m_progress->deleteLater();
+    // Let go at once: the next run of the same flash opens a new one.
+    if (QProgressDialog* progress = m_progress) {
+        m_progress = nullptr;
+        progress->hide();
+        progress->deleteLater();
     }
 }
 
-void StandardFlashPrompts::tell(Outcome outcome, const QString& text)
+bool StandardFlashPrompts::askToFixClock(const QString& problem, const QString& change)
 {
-    // The text may quote avrdude, which names files and ports: shown as plain text.
-    QMessageBox box(outcome == Outcome::Flashed ? QMessageBox::Information : QMessageBox::Warning,
-                    QObject::tr("Flash to the Board"), {}, QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Question, QObject::tr("Flash to the Board"), problem,
+                    QMessageBox::Cancel, m_parent);
+    box.setObjectName(QStringLiteral("clockQuestion"));
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    box.setInformativeText(change);
+    QPushButton* fix =
+        box.addButton(QObject::tr("Set the Clock to 1 MHz"), QMessageBox::AcceptRole);
+    box.setDefaultButton(fix);
+    box.exec();
+    return box.clickedButton() == fix;
+}
+
+void StandardFlashPrompts::tell(Outcome outcome, const QString& text, const QString& details)
+{
+    // avrdude's words are shown as they are, never as markup; all of them
+    // under Show Details…, the message itself holding only the last few.
+    QMessageBox box(outcome == Outcome::Flashed ? QMessageBox::Information : QMessageBox::Warning,
+                    QObject::tr("Flash to the Board"), text, QMessageBox::Ok, m_parent);
+    box.setObjectName(QStringLiteral("flashOutcome"));
+    box.setTextFormat(Qt::PlainText);
+    if (!details.isEmpty()) {
+        box.setDetailedText(details);
+    }
     box.exec();
 }
 

@@ -12,7 +12,8 @@ namespace corvane {
 class BoardFlasher;
 
 // Flashing's questions and answers as dialogs over `parent`: the programmer
-// dialog, a progress dialog whose Cancel ends avrdude, and message boxes.
+// dialog, a progress dialog whose Cancel ends avrdude, and message boxes in
+// plain text, avrdude's whole output under Show Details….
 class StandardFlashPrompts final : public FlashPrompts
 {
 public:
@@ -22,12 +23,13 @@ public:
     // The flasher the progress dialog's Cancel stops.
     void setFlasher(BoardFlasher* flasher) { m_flasher = flasher; }
 
-    std::optional<Request> chooseProgrammer(const std::vector<Programmer>& programmers,
+    std::optional<Request> chooseProgrammer(ProgrammerList& programmers,
                                             const ProgrammerChoice& last,
                                             const QStringList& images) override;
+    bool askToFixClock(const QString& problem, const QString& change) override;
     void showProgress(int percent, const QString& stage) override;
     void closeProgress() override;
-    void tell(Outcome outcome, const QString& text) override;
+    void tell(Outcome outcome, const QString& text, const QString& details) override;
 
 private:
     QWidget* m_parent = nullptr;

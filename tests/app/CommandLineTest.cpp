@@ -13,6 +13,7 @@
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 #include "tests/editor/TypingEditor.h"
+#include "tests/editor/flash/FakeAvrdude.h"
 #include "tests/sign/FilledGlyphs.h"
 
 #include <QFile>
@@ -393,6 +394,8 @@ private slots:
         QTest::newRow("help shows --write with an example")
             << QStringList{"--help"} << 0 << "out.hex" << QByteArray()
             << "corvane --write sign.bas --width 20 --message left:5:HELLO";
+        QTest::newRow("help names --fix-clock")
+            << QStringList{"--help"} << 0 << "out.hex" << QByteArray() << "--fix-clock";
     }
 
     void runsWithoutAWindow()
@@ -428,6 +431,44 @@ private slots:
             QVERIFY(file.readAll() == written);
             QVERIFY2(errors.isEmpty(), qPrintable(errors));
         }
+    }
+
+    // --flash through a stand-in avrdude whose chip runs at 8 MHz: named,
+    // and set back only with --fix-clock.
+    void flashesWithoutAWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // "@" stands for the test folder
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<int>("runs");
+        QTest::newRow("wrong clock")
+            << QStringList{"--flash", "@/sign.bas"} << 1
+            << QStringList{"8 times too fast", "run again with --fix-clock"} << 1;
+        QTest::newRow("wrong clock set back") << QStringList{"--flash", "@/sign.bas", "--fix-clock"}
+                                              << 0 << QStringList{"the firmware is on it"} << 3;
+        QTest::newRow("bad baud") << QStringList{"--flash", "@/sign.bas", "--baud", "19200;x"} << 1
+                                  << QStringList{"is not a baud rate"} << 0;
+        QTest::newRow("no program")
+            << QStringList{"--flash", "@/notes.bas"} << 1 << QStringList{"notes.bas"} << 0;
+    }
+    void flashesWithoutAWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, told);
+        QFETCH(int, runs);
+        testing::FakeAvrdude avrdude;
+        avrdude.answer("readfuse", "echo 0xe4; exit 0");
+        arguments.replaceInStrings(QStringLiteral("@"), m_folder.path());
+        QProcess corvane;
+        corvane.start(QStringLiteral(CORVANE_BINARY), arguments);
+        QVERIFY(corvane.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(corvane.readAllStandardError());
+        QCOMPARE(corvane.exitCode(), exitCode);
+        for (const QString& words : told) {
+            QVERIFY2(errors.contains(words), qPrintable(errors));
+        }
+        QCOMPARE(avrdude.runs().size(), runs);
     }
 
 private:

@@ -16,8 +16,7 @@ std::string_view Trimmed(std::string_view text)
 
 } // namespace
 
-std::vector<std::string> AvrdudeFlashArguments(const ProgrammerChoice& choice,
-                                               const std::string& hexPath)
+std::vector<std::string> AvrdudeChipArguments(const ProgrammerChoice& choice)
 {
     std::vector<std::string> arguments{"-p", "m8", "-c", choice.programmer};
     if (!choice.port.empty()) {
@@ -26,6 +25,33 @@ std::vector<std::string> AvrdudeFlashArguments(const ProgrammerChoice& choice,
     if (!choice.baud.empty()) {
         arguments.insert(arguments.end(), {"-b", choice.baud});
     }
+    if (!choice.bitclock.empty()) {
+        arguments.insert(arguments.end(), {"-B", choice.bitclock});
+    }
+    return arguments;
+}
+
+std::vector<std::string> AvrdudeFuseReadArguments(const ProgrammerChoice& choice)
+{
+    std::vector<std::string> arguments = AvrdudeChipArguments(choice);
+    arguments.insert(arguments.end(), {"-U", "lfuse:r:-:h"});
+    return arguments;
+}
+
+std::vector<std::string> AvrdudeFuseWriteArguments(const ProgrammerChoice& choice,
+                                                   std::uint8_t lowFuse)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    const std::string value{'0', 'x', kDigits[lowFuse >> 4], kDigits[lowFuse & 0xF]};
+    std::vector<std::string> arguments = AvrdudeChipArguments(choice);
+    arguments.insert(arguments.end(), {"-U", "lfuse:w:" + value + ":m", "-U", "lfuse:r:-:h"});
+    return arguments;
+}
+
+std::vector<std::string> AvrdudeFlashArguments(const ProgrammerChoice& choice,
+                                               const std::string& hexPath)
+{
+    std::vector<std::string> arguments = AvrdudeChipArguments(choice);
     arguments.insert(arguments.end(), {"-U", "flash:w:" + hexPath + ":i"});
     return arguments;
 }
@@ -38,7 +64,7 @@ std::vector<std::string> AvrdudeListArguments()
 std::vector<Programmer> ParseProgrammerList(std::string_view output)
 {
     std::vector<Programmer> programmers;
-    while (!output.empty()) {
+    while (!output.empty() && programmers.size() < kMaxListedProgrammers) {
         const auto end = output.find('\n');
         const std::string_view line = output.substr(0, end);
         output.remove_prefix(end == std::string_view::npos ? output.size() : end + 1);

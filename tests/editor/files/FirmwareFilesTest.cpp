@@ -11,8 +11,11 @@
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 #include "tests/editor/TypingEditor.h"
+#include "tests/editor/flash/FakeAvrdude.h"
 
+#include <QAction>
 #include <QFile>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,20 +25,22 @@ namespace corvane {
 
 namespace {
 
-// Cancels the programmer question, keeping what it was offered.
+// Cancels the programmer question (or gives `answer`), keeping what it was offered.
 class CancellingPrompts final : public FlashPrompts
 {
 public:
     QStringList images;
-    std::optional<Request> chooseProgrammer(const std::vector<Programmer>&, const ProgrammerChoice&,
+    std::optional<Request> answer;
+    std::optional<Request> chooseProgrammer(ProgrammerList&, const ProgrammerChoice&,
                                             const QStringList& offered) override
     {
         images = offered;
-        return std::nullopt;
+        return answer;
     }
+    bool askToFixClock(const QString&, const QString&) override { return false; }
     void showProgress(int, const QString&) override {}
     void closeProgress() override {}
-    void tell(Outcome, const QString&) override {}
+    void tell(Outcome, const QString&, const QString&) override {}
 };
 
 // 30 Left messages of 60 characters on width 40: no firmware fits.
@@ -63,6 +68,9 @@ private:
     std::unique_ptr<FirmwareFiles> m_firmware;
 
 private slots:
+    // Flashing remembers its settings: in the test's own place.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     // "TYPED" being edited in the first entry, Down and not yet committed.
     void init()
     {
@@ -171,6 +179,28 @@ private slots:
         qputenv("PATH", path);
         QVERIFY(!started); // cancelled
         QCOMPARE(m_prompts.images, (QStringList{"The messages", "The wiring test for width 20"}));
+    }
+
+    // One avrdude at a time: the action is off while one runs, on again
+    // after it, however it ended.
+    void theFlashActionIsOffWhileFlashing()
+    {
+        testing::FakeAvrdude avrdude;
+        avrdude.answer("readfuse", "exec sleep 30");
+        m_prompts.answer = FlashPrompts::Request{};
+        QSignalSpy finished(&m_firmware->flasher(), &BoardFlasher::finished);
+        QVERIFY(m_firmware->flashAction()->isEnabled());
+        QVERIFY(m_firmware->flashToBoard());
+        QVERIFY(!m_firmware->flashAction()->isEnabled());
+        m_firmware->flasher().cancel();
+        QVERIFY(finished.wait(5000));
+        QVERIFY(m_firmware->flashAction()->isEnabled());
+
+        QFile::remove(avrdude.path(QStringLiteral("readfuse")));
+        QVERIFY(m_firmware->flashToBoard());
+        QVERIFY(!m_firmware->flashAction()->isEnabled());
+        QVERIFY(finished.wait(5000));
+        QVERIFY(m_firmware->flashAction()->isEnabled());
     }
 };
 
