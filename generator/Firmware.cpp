@@ -1,7 +1,7 @@
 #include "generator/Firmware.h"
 
 #include "firmware/EngineImage.h"
-#include "firmware/engine/SignData.h"
+#include "firmware/SignLayout.h"
 #include "generator/GroupThousands.h"
 #include "generator/ProgramWriter.h"
 #include "generator/ScrollPlan.h"
@@ -12,9 +12,44 @@
 
 namespace corvane {
 
+using namespace sign;
+
 namespace {
 
 constexpr int kColumns = Board::kColumnsPerLatch;
+
+static_assert(CORVANE_SIGN_FORMAT == 1, "the linker writes sign data of format 1");
+static_assert(CORVANE_COLUMNS == kColumns);
+static_assert(chip::kClockHz == CORVANE_CLOCK_HZ);
+// A refresh of the sign data lasts one of the BASCOM program: five columns of its column wait.
+static_assert(CORVANE_REFRESH_CYCLES ==
+              chip::kClockHz / 1000 * ScrollPlan::kColumnsPerLatch * ScrollPlan::kColumnWaitMs);
+
+// The header's and the record's fields follow one another without a gap and fill them.
+static_assert(kSignShowCountOffset == 0);
+static_assert(kSignLatchCountOffset == kSignShowCountOffset + kSignShowCountSize);
+static_assert(kSignHeaderSize == kSignLatchCountOffset + kSignLatchCountSize);
+static_assert(kShowTableAddressOffset == 0);
+static_assert(kShowStepCountOffset == kShowTableAddressOffset + kShowTableAddressSize);
+static_assert(kShowFirstIndexOffset == kShowStepCountOffset + kShowStepCountSize);
+static_assert(kShowMotionOffset == kShowFirstIndexOffset + kShowFirstIndexSize);
+static_assert(kShowFirstRefreshesOffset == kShowMotionOffset + kShowMotionSize);
+static_assert(kShowRefreshesOffset == kShowFirstRefreshesOffset + kShowFirstRefreshesSize);
+static_assert(kShowRecordSize == kShowRefreshesOffset + kShowRefreshesSize);
+
+// Each field holds the show's value whole.
+static_assert(sizeof(FirmwareShow::stepCount) == kShowStepCountSize);
+static_assert(sizeof(FirmwareShow::firstIndex) == kShowFirstIndexSize);
+static_assert(sizeof(FirmwareShow::motion) == kShowMotionSize);
+static_assert(sizeof(FirmwareShow::firstRefreshes) == kShowFirstRefreshesSize);
+static_assert(sizeof(FirmwareShow::refreshes) == kShowRefreshesSize);
+static_assert(chip::kFlashBytes <= std::size_t{1} << (8 * kShowTableAddressSize));
+static_assert(Board::kMaxLatchCount < 1 << (8 * kSignLatchCountSize));
+
+static_assert(static_cast<int>(FirmwareShow::Motion::Forward) == kMotionForward);
+static_assert(static_cast<int>(FirmwareShow::Motion::Backward) == kMotionBackward);
+static_assert(static_cast<int>(FirmwareShow::Motion::RowsUp) == kMotionRowsUp);
+static_assert(static_cast<int>(FirmwareShow::Motion::RowsDown) == kMotionRowsDown);
 
 FirmwareShow::Motion MotionOf(const ScrollPlan& plan)
 {
@@ -53,10 +88,12 @@ std::size_t ShowTableSize(const MessageEntry& entry, const Board& board, const S
                     static_cast<std::size_t>(plan.maxLookupIndex() + 1));
 }
 
-void AppendWord(std::vector<std::uint8_t>& out, std::size_t value)
+// Writes a field of `size` bytes, little-endian, at `at`.
+void PutField(std::vector<std::uint8_t>& flash, std::size_t at, int size, std::size_t value)
 {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+    for (int k = 0; k < size; ++k) {
+        flash.at(at + static_cast<std::size_t>(k)) = static_cast<std::uint8_t>(value >> (8 * k));
+    }
 }
 
 } // namespace
@@ -119,18 +156,24 @@ FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t la
 
     const auto engineImage = engine::Image();
     std::vector<std::uint8_t> flash(engineImage.begin(), engineImage.end());
+    const std::size_t sign = flash.size();
+    const std::size_t records = sign + kSignHeaderSize;
+    std::size_t tableAddress = records + kShowRecordSize * shows.size();
     flash.reserve(size);
-    AppendWord(flash, shows.size());
-    flash.push_back(latchCount);
-    std::size_t tableAddress =
-        engineImage.size() + kSignHeaderSize + kShowRecordSize * shows.size();
-    for (const FirmwareShow& show : shows) {
-        AppendWord(flash, tableAddress);
-        AppendWord(flash, show.stepCount);
-        AppendWord(flash, show.firstIndex);
-        flash.push_back(static_cast<std::uint8_t>(show.motion));
-        flash.push_back(show.firstRefreshes);
-        flash.push_back(show.refreshes);
+    flash.resize(tableAddress, 0);
+    PutField(flash, sign + kSignShowCountOffset, kSignShowCountSize, shows.size());
+    PutField(flash, sign + kSignLatchCountOffset, kSignLatchCountSize, latchCount);
+    for (std::size_t index = 0; index < shows.size(); ++index) {
+        const FirmwareShow& show = shows[index];
+        const std::size_t record = records + kShowRecordSize * index;
+        PutField(flash, record + kShowTableAddressOffset, kShowTableAddressSize, tableAddress);
+        PutField(flash, record + kShowStepCountOffset, kShowStepCountSize, show.stepCount);
+        PutField(flash, record + kShowFirstIndexOffset, kShowFirstIndexSize, show.firstIndex);
+        PutField(flash, record + kShowMotionOffset, kShowMotionSize,
+                 static_cast<std::size_t>(show.motion));
+        PutField(flash, record + kShowFirstRefreshesOffset, kShowFirstRefreshesSize,
+                 show.firstRefreshes);
+        PutField(flash, record + kShowRefreshesOffset, kShowRefreshesSize, show.refreshes);
         tableAddress += show.table.size();
     }
     for (const FirmwareShow& show : shows) {

@@ -4,14 +4,15 @@
  * the seven rows of one column (bit 0 the bottom row), a high-then-low pulse
  * on Portb bit h latches Portd into 74573 latch h, and Portc bits 0 to 4 light
  * one of the five columns all latches share. The shows to play come as data
- * after the engine (SignData.h); the engine holds no message of its own.
+ * after the engine (SignLayout.h); the engine holds no message of its own.
  *
- * Timing: Timer1 interrupts every 5000 cycles (5 ms). The interrupt
- * (column.S) darkens the board, latches the column the main loop prepared and
- * lights it, in a fixed number of cycles whatever the latch count. The main
- * loop prepares the next column and sleeps until the interrupt has taken it.
+ * Timing: Timer1 interrupts once every column period (CORVANE_COLUMN_CYCLES,
+ * 5 ms). The interrupt (column.S) darkens the board, latches the column the
+ * main loop prepared and lights it, in a fixed number of cycles whatever the
+ * latch count. The main loop prepares the next column and sleeps until the
+ * interrupt has taken it.
  */
-#include "SignData.h"
+#include "SignLayout.h"
 
 #include <avr/interrupt.h>
 #include <avr/io.h>
@@ -19,9 +20,12 @@
 #include <avr/sleep.h>
 #include <stdint.h>
 
+#if CORVANE_SIGN_FORMAT != 1
+#error "the engine reads sign data of format 1"
+#endif
+
 #define kLatchSlots 8
-#define kColumns 5
-#define kCyclesPerColumn 5000u
+#define kColumns CORVANE_COLUMNS
 
 /* The linker's end of the engine's image in flash, where the sign data starts. */
 extern const uint8_t __data_load_end[];
@@ -52,12 +56,12 @@ static void publishColumn(uint8_t scan)
 
 static void playShow(uint16_t record, uint8_t latches)
 {
-    const uint16_t table = pgm_read_word(record);
-    const uint16_t steps = pgm_read_word(record + 2);
-    const uint16_t firstIndex = pgm_read_word(record + 4);
-    const uint8_t motion = pgm_read_byte(record + 6);
-    uint8_t refreshes = pgm_read_byte(record + 7);
-    const uint8_t laterRefreshes = pgm_read_byte(record + 8);
+    const uint16_t table = pgm_read_word(record + kShowTableAddressOffset);
+    const uint16_t steps = pgm_read_word(record + kShowStepCountOffset);
+    const uint16_t firstIndex = pgm_read_word(record + kShowFirstIndexOffset);
+    const uint8_t motion = pgm_read_byte(record + kShowMotionOffset);
+    uint8_t refreshes = pgm_read_byte(record + kShowFirstRefreshesOffset);
+    const uint8_t laterRefreshes = pgm_read_byte(record + kShowRefreshesOffset);
 
     for (uint16_t step = 0; step < steps; ++step) {
         uint16_t index = firstIndex;
@@ -93,13 +97,13 @@ int main(void)
     DDRD = 0xFF;
 
     const uint16_t sign = (uint16_t)__data_load_end;
-    const uint16_t shows = pgm_read_word(sign);
-    const uint8_t latches = pgm_read_byte(sign + 2);
+    const uint16_t shows = pgm_read_word(sign + kSignShowCountOffset);
+    const uint8_t latches = pgm_read_byte(sign + kSignLatchCountOffset);
     for (uint8_t latch = 0; latch < latches && latch < kLatchSlots; ++latch) {
         g_nextColumn[2 * latch + 1] = (uint8_t)(1u << latch);
     }
 
-    OCR1A = kCyclesPerColumn - 1;
+    OCR1A = CORVANE_COLUMN_CYCLES - 1;
     TCCR1A = 0;
     TCCR1B = _BV(WGM12) | _BV(CS10); /* clear on compare match, no prescaler */
     TIMSK = _BV(OCIE1A);

@@ -1,5 +1,7 @@
 #include "tests/firmware/SignSimulation.h"
 
+#include "firmware/SignLayout.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdarg>
@@ -18,7 +20,7 @@ namespace {
 constexpr int kColumnsPerLatch = 5;
 constexpr std::uint8_t kColumnMask = 0x1F;
 constexpr std::uint8_t kRowMask = 0x7F;
-constexpr std::uint32_t kFrequency = 1000000;
+constexpr std::uint32_t kFrequency = CORVANE_CLOCK_HZ;
 
 int HexDigit(char c)
 {

@@ -1,5 +1,7 @@
 #include "tests/firmware/SignSimulation.h"
 
+#include "firmware/SignLayout.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -10,7 +12,8 @@ namespace corvane {
 namespace {
 
 constexpr int kLatches = 2;
-constexpr long long kRefreshCycles = 5 * 5000;
+constexpr long long kColumnCycles = CORVANE_CLOCK_HZ / 200; // the probe's 5 ms
+constexpr long long kRefreshCycles = 5 * kColumnCycles;
 
 std::string ScanProbeHex()
 {
@@ -34,8 +37,8 @@ std::vector<std::uint8_t> ProbePicture(int picture)
 
 // The probe latches a decoy through each transparent latch before the real rows, writes 0x7F
 // while every latch holds, changes latch 1 once while column 2 is lit, and switches pictures
-// every three refreshes of 25000 cycles (Timer1, sleeping between columns; simavr takes one cycle
-// more before the first interrupt than before the others).
+// every three refreshes of five 5 ms columns (Timer1, sleeping between columns; simavr takes one
+// cycle more before the first interrupt than before the others).
 TEST(SignSimulation, ShowsWhatTheLatchesHeldWhenEachColumnLit)
 {
     SignSimulation simulation(ScanProbeHex(), kLatches);
@@ -48,9 +51,9 @@ TEST(SignSimulation, ShowsWhatTheLatchesHeldWhenEachColumnLit)
         EXPECT_NEAR(images[k].cycles, 3 * kRefreshCycles, k == 0 ? 1 : 0);
     }
     EXPECT_EQ(simulation.latchChangesWhileLit(), 1);
-    // Each column is lit for its 5000-cycle slot less the dark gap while the latches are loaded.
-    EXPECT_GT(simulation.shortestLitCycles(), 4900);
-    EXPECT_LT(simulation.longestLitCycles(), 5000);
+    // Each column is lit for its 5 ms slot less the dark gap while the latches are loaded.
+    EXPECT_GT(simulation.shortestLitCycles(), kColumnCycles - 100);
+    EXPECT_LT(simulation.longestLitCycles(), kColumnCycles);
     EXPECT_LE(simulation.longestLitCycles() - simulation.shortestLitCycles(), 1);
 
     // The board keeps showing the picture that follows; its refreshes so far are counted.

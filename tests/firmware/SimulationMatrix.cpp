@@ -1,5 +1,6 @@
 #include "tests/firmware/SimulationMatrix.h"
 
+#include "firmware/SignLayout.h"
 #include "generator/BoardSimulator.h"
 #include "generator/Firmware.h"
 #include "generator/IntelHex.h"
@@ -12,7 +13,7 @@ namespace corvane {
 
 namespace {
 
-constexpr long long kCyclesPerMs = 1000; // the ATmega8 at 1 MHz
+constexpr long long kCyclesPerMs = CORVANE_CLOCK_HZ / 1000;
 // From reset to the first column lit, with room to spare.
 constexpr long long kStartCycles = 10 * kCyclesPerMs;
 

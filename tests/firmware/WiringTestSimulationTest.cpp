@@ -1,3 +1,4 @@
+#include "firmware/SignLayout.h"
 #include "generator/GlyphTable.h"
 #include "generator/IntelHex.h"
 #include "generator/WiringTest.h"
@@ -12,7 +13,7 @@ namespace corvane {
 namespace {
 
 constexpr std::uint8_t kLit = 0x7F;
-constexpr long long kCyclesPerRefresh = 25000; // five columns of 5 ms at 1 MHz
+constexpr long long kCyclesPerRefresh = CORVANE_REFRESH_CYCLES;
 
 struct Expected
 {

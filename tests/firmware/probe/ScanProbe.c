@@ -1,6 +1,8 @@
 // Drives the sign board the way the firmware does, with traps for the test harness: two latches,
-// Timer1 stepping one column every 5000 cycles while the core sleeps in between. Every three
+// Timer1 stepping one column every 5 ms while the core sleeps in between. Every three
 // refreshes the picture alternates between two patterns.
+#include "SignLayout.h"
+
 #include <avr/interrupt.h>
 #include <avr/io.h>
 #include <avr/sleep.h>
@@ -69,7 +71,7 @@ int main(void)
     DDRB = 0xFF;
     DDRC = 0x1F;
     DDRD = 0xFF;
-    OCR1A = 4999;
+    OCR1A = F_CPU / 200 - 1;
     TCCR1B = (1 << WGM12) | (1 << CS10);
     TIMSK = 1 << OCIE1A;
     set_sleep_mode(SLEEP_MODE_IDLE);
