@@ -98,8 +98,11 @@ int main(void)
 
     const uint16_t sign = (uint16_t)__data_load_end;
     const uint16_t shows = pgm_read_word(sign + kSignShowCountOffset);
-    const uint8_t latches = pgm_read_byte(sign + kSignLatchCountOffset);
-    for (uint8_t latch = 0; latch < latches && latch < kLatchSlots; ++latch) {
+    uint8_t latches = pgm_read_byte(sign + kSignLatchCountOffset);
+    if (latches > kLatchSlots) {
+        latches = kLatchSlots; /* g_nextColumn holds no more */
+    }
+    for (uint8_t latch = 0; latch < latches; ++latch) {
         g_nextColumn[2 * latch + 1] = (uint8_t)(1u << latch);
     }
 
