@@ -106,7 +106,7 @@ TEST_P(WiringTestSimulation, ShowsEachPhaseInOrderForItsTime)
         // simavr takes one cycle more before the first timer interrupt.
         ASSERT_NEAR(shown.cycles, expected.refreshes * kCyclesPerRefresh, index == 0 ? 1 : 0);
     }
-    EXPECT_EQ(simulation.latchChangesWhileLit(), 0);
+    EXPECT_EQ(simulation.timing().latchChangesWhileLit, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, WiringTestSimulation,
