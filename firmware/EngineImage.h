@@ -7,7 +7,7 @@
 namespace corvane::engine {
 
 // Its flash image from address 0. The engine reads its sign data from the
-// address right after the image (engine/SignData.h gives the layout).
+// address right after the image (SignLayout.h gives the layout).
 std::span<const std::uint8_t> Image();
 
 } // namespace corvane::engine

@@ -1,22 +1,65 @@
 #include "flashimage/Firmware.h"
 
 #include "firmware/EngineImage.h"
-#include "firmware/engine/SignData.h"
-#include "sign/GroupThousands.h"
+#include "firmware/SignLayout.h"
 #include "sign/ColumnTable.h"
+#include "sign/GroupThousands.h"
 #include "sign/ScrollPlan.h"
 #include "sign/Show.h"
 #include "sign/TargetChip.h"
 
 #include <algorithm>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace corvane {
+
+using namespace sign;
 
 namespace {
 
 constexpr int kColumns = Board::kColumnsPerLatch;
+
+static_assert(CORVANE_SIGN_FORMAT == 2, "the linker writes sign data of format 2");
+static_assert(CORVANE_COLUMNS == kColumns);
+static_assert(CORVANE_BRIGHTNESS_STEPS == kFullBrightness);
+static_assert(chip::kClockHz == CORVANE_CLOCK_HZ);
+// A refresh of the sign data lasts one of the BASCOM program: five columns of its column wait.
+static_assert(CORVANE_REFRESH_CYCLES ==
+              chip::kClockHz / 1000 * ScrollPlan::kColumnsPerLatch * ScrollPlan::kColumnWaitMs);
+
+// The header's and the record's fields follow one another without a gap and fill them.
+static_assert(kSignShowCountOffset == 0);
+static_assert(kSignLatchCountOffset == kSignShowCountOffset + kSignShowCountSize);
+static_assert(kSignBrightnessOffset == kSignLatchCountOffset + kSignLatchCountSize);
+static_assert(kSignHeaderSize == kSignBrightnessOffset + kSignBrightnessSize);
+static_assert(kShowTableAddressOffset == 0);
+static_assert(kShowStepCountOffset == kShowTableAddressOffset + kShowTableAddressSize);
+static_assert(kShowFirstIndexOffset == kShowStepCountOffset + kShowStepCountSize);
+static_assert(kShowMotionOffset == kShowFirstIndexOffset + kShowFirstIndexSize);
+static_assert(kShowFlagsOffset == kShowMotionOffset + kShowMotionSize);
+static_assert(kShowFirstRefreshesOffset == kShowFlagsOffset + kShowFlagsSize);
+static_assert(kShowRefreshesOffset == kShowFirstRefreshesOffset + kShowFirstRefreshesSize);
+static_assert(kShowHeldStepOffset == kShowRefreshesOffset + kShowRefreshesSize);
+static_assert(kShowHeldRefreshesOffset == kShowHeldStepOffset + kShowHeldStepSize);
+static_assert(kShowRecordSize == kShowHeldRefreshesOffset + kShowHeldRefreshesSize);
+
+// Each field holds the show's value whole.
+static_assert(sizeof(FirmwareShow::stepCount) == kShowStepCountSize);
+static_assert(sizeof(FirmwareShow::firstIndex) == kShowFirstIndexSize);
+static_assert(sizeof(FirmwareShow::motion) == kShowMotionSize);
+static_assert(sizeof(FirmwareShow::firstRefreshes) == kShowFirstRefreshesSize);
+static_assert(sizeof(FirmwareShow::refreshes) == kShowRefreshesSize);
+static_assert(sizeof(FirmwareShow::heldStep) == kShowHeldStepSize);
+static_assert(sizeof(FirmwareShow::heldRefreshes) == kShowHeldRefreshesSize);
+static_assert(chip::kFlashBytes <= std::size_t{1} << (8 * kShowTableAddressSize));
+static_assert(Board::kMaxLatchCount < 1 << (8 * kSignLatchCountSize));
+
+static_assert(static_cast<int>(FirmwareShow::Motion::Forward) == kMotionForward);
+static_assert(static_cast<int>(FirmwareShow::Motion::Backward) == kMotionBackward);
+static_assert(static_cast<int>(FirmwareShow::Motion::RowsUp) == kMotionRowsUp);
+static_assert(static_cast<int>(FirmwareShow::Motion::RowsDown) == kMotionRowsDown);
+static_assert(static_cast<int>(FirmwareShow::Motion::Still) == kMotionStill);
 
 FirmwareShow::Motion MotionOf(const ScrollPlan& plan)
 {
@@ -54,10 +97,12 @@ std::pair<long long, long long> ReadIndexes(const FirmwareShow& show, int latchC
     return {first, end};
 }
 
-void AppendWord(std::vector<std::uint8_t>& out, std::size_t value)
+// Writes a field of `size` bytes, little-endian, at `at`.
+void PutField(std::vector<std::uint8_t>& flash, std::size_t at, int size, std::size_t value)
 {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+    for (int k = 0; k < size; ++k) {
+        flash.at(at + static_cast<std::size_t>(k)) = static_cast<std::uint8_t>(value >> (8 * k));
+    }
 }
 
 } // namespace
@@ -91,7 +136,8 @@ std::size_t FirmwareSize(std::span<const Message> messages, const Board& board)
 {
     std::size_t size = engine::Image().size() + kSignHeaderSize + kShowRecordSize * messages.size();
     for (const Message& message : messages) {
-        size += ShowTableSize(ColumnTableSize(message, board.latchCount), ScrollPlan(message, board));
+        size +=
+            ShowTableSize(ColumnTableSize(message, board.latchCount), ScrollPlan(message, board));
     }
     return size;
 }
@@ -103,15 +149,27 @@ std::string FirmwareTooLarge::reason() const
            ". Fewer or shorter messages are needed.";
 }
 
-FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t latchCount)
+FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t latchCount,
+                            std::uint8_t brightness)
 {
     if (shows.empty() || latchCount < 1 || latchCount > Board::kMaxLatchCount) {
         throw std::invalid_argument("LinkFirmware: no show, or no board of that many latches");
+    }
+    if (brightness < 1 || brightness > kFullBrightness) {
+        throw std::invalid_argument("LinkFirmware: a brightness outside 1 to 8");
     }
     for (const FirmwareShow& show : shows) {
         const auto [first, end] = ReadIndexes(show, latchCount);
         if (first < 0 || end > static_cast<long long>(show.table.size())) {
             throw std::invalid_argument("LinkFirmware: a show reads outside its table");
+        }
+        if (show.heldRefreshes != 0 && show.heldStep >= show.stepCount) {
+            throw std::invalid_argument("LinkFirmware: a show holds a step it does not have");
+        }
+        // The engine reads a step's duration while showing its first refresh.
+        if (show.stepCount == 0 || show.firstRefreshes == 0 ||
+            (show.stepCount > 1 && show.refreshes == 0)) {
+            throw std::invalid_argument("LinkFirmware: a show has a step of no refresh");
         }
     }
     const std::size_t size = FirmwareSize(shows);
@@ -121,18 +179,29 @@ FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t la
 
     const auto engineImage = engine::Image();
     std::vector<std::uint8_t> flash(engineImage.begin(), engineImage.end());
+    const std::size_t sign = flash.size();
+    const std::size_t records = sign + kSignHeaderSize;
+    std::size_t tableAddress = records + kShowRecordSize * shows.size();
     flash.reserve(size);
-    AppendWord(flash, shows.size());
-    flash.push_back(latchCount);
-    std::size_t tableAddress =
-        engineImage.size() + kSignHeaderSize + kShowRecordSize * shows.size();
-    for (const FirmwareShow& show : shows) {
-        AppendWord(flash, tableAddress);
-        AppendWord(flash, show.stepCount);
-        AppendWord(flash, show.firstIndex);
-        flash.push_back(static_cast<std::uint8_t>(show.motion));
-        flash.push_back(show.firstRefreshes);
-        flash.push_back(show.refreshes);
+    flash.resize(tableAddress, 0);
+    PutField(flash, sign + kSignShowCountOffset, kSignShowCountSize, shows.size());
+    PutField(flash, sign + kSignLatchCountOffset, kSignLatchCountSize, latchCount);
+    PutField(flash, sign + kSignBrightnessOffset, kSignBrightnessSize, brightness);
+    for (std::size_t index = 0; index < shows.size(); ++index) {
+        const FirmwareShow& show = shows[index];
+        const std::size_t record = records + kShowRecordSize * index;
+        PutField(flash, record + kShowTableAddressOffset, kShowTableAddressSize, tableAddress);
+        PutField(flash, record + kShowStepCountOffset, kShowStepCountSize, show.stepCount);
+        PutField(flash, record + kShowFirstIndexOffset, kShowFirstIndexSize, show.firstIndex);
+        PutField(flash, record + kShowMotionOffset, kShowMotionSize,
+                 static_cast<std::size_t>(show.motion));
+        PutField(flash, record + kShowFlagsOffset, kShowFlagsSize, show.blink ? kShowFlagBlink : 0);
+        PutField(flash, record + kShowFirstRefreshesOffset, kShowFirstRefreshesSize,
+                 show.firstRefreshes);
+        PutField(flash, record + kShowRefreshesOffset, kShowRefreshesSize, show.refreshes);
+        PutField(flash, record + kShowHeldStepOffset, kShowHeldStepSize, show.heldStep);
+        PutField(flash, record + kShowHeldRefreshesOffset, kShowHeldRefreshesSize,
+                 show.heldRefreshes);
         tableAddress += show.table.size();
     }
     for (const FirmwareShow& show : shows) {
@@ -141,14 +210,15 @@ FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t la
     return flash;
 }
 
-FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board)
+FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board,
+                             std::uint8_t brightness)
 {
     std::vector<FirmwareShow> shows;
     shows.reserve(messages.size());
     for (const Message& message : messages) {
         shows.push_back(ShowOfMessage(message, board));
     }
-    return LinkFirmware(shows, board.latchCount);
+    return LinkFirmware(shows, board.latchCount, brightness);
 }
 
 } // namespace corvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sign/Board.h"
 #include "flashimage/FirmwareShow.h"
+#include "sign/Board.h"
 #include "sign/Message.h"
 
 #include <cstddef>
@@ -15,6 +15,10 @@ namespace corvane {
 
 // A sign's firmware for the ATmega8: the embedded engine, then the sign data
 // (the shows' records and tables) it plays in order, forever.
+
+// The board's brightness: each column is lit for brightness eighths of its
+// period, 1 the dimmest, 8 (full) the whole of it but the moment of latching.
+inline constexpr std::uint8_t kFullBrightness = 8;
 
 // The show of one message: the same images, in the same order and for the
 // same number of refreshes as its BASCOM scroll block.
@@ -40,9 +44,13 @@ struct FirmwareTooLarge
 // The flash image from address 0, or the refusal when it exceeds the flash.
 using FirmwareResult = std::variant<std::vector<std::uint8_t>, FirmwareTooLarge>;
 
-// Throws std::invalid_argument for no show, a latch count outside 1 to 8 or
-// a show whose table is shorter than the indexes it reads.
-FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t latchCount);
-FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board);
+// Throws std::invalid_argument for no show, a latch count outside 1 to 8, a
+// brightness outside 1 to 8, or a show whose table is shorter than the
+// indexes it reads, that holds a step it does not have or that has no step,
+// or a step of no refresh.
+FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t latchCount,
+                            std::uint8_t brightness = kFullBrightness);
+FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board,
+                             std::uint8_t brightness = kFullBrightness);
 
 } // namespace corvane

@@ -16,7 +16,7 @@ FirmwareResult WiringTestFirmware(const Board& board)
         shows.push_back({.table = std::move(image.columns),
                          .stepCount = 1,
                          .firstIndex = 0,
-                         .motion = FirmwareShow::Motion::Forward,
+                         .motion = FirmwareShow::Motion::Still,
                          .firstRefreshes = refreshes,
                          .refreshes = refreshes});
     }

@@ -1,5 +1,7 @@
 #include "tests/firmware/SignSimulation.h"
 
+#include "firmware/SignLayout.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdarg>
@@ -18,7 +20,20 @@ namespace {
 constexpr int kColumnsPerLatch = 5;
 constexpr std::uint8_t kColumnMask = 0x1F;
 constexpr std::uint8_t kRowMask = 0x7F;
-constexpr std::uint32_t kFrequency = 1000000;
+constexpr std::uint32_t kFrequency = CORVANE_CLOCK_HZ;
+// The ATmega8's interrupt vectors, reset included, one word each.
+constexpr avr_flashaddr_t kVectorTableEnd = 19 * 2;
+
+// Widens [low, high] to hold `value`; `first` when there is no range yet.
+template <typename T> void Widen(T value, T& low, T& high, bool first)
+{
+    if (first || value < low) {
+        low = value;
+    }
+    if (first || value > high) {
+        high = value;
+    }
+}
 
 int HexDigit(char c)
 {
@@ -217,7 +232,7 @@ void SignSimulation::setLatch(int latch, std::uint8_t value)
     }
     m_latches[latch] = value;
     if ((m_output[kPortC] & kColumnMask) != 0) {
-        ++m_latchChangesWhileLit;
+        ++m_timing.latchChangesWhileLit;
     }
 }
 
@@ -226,16 +241,22 @@ void SignSimulation::columnsChanged(std::uint8_t before, std::uint8_t lit)
     const long long now = cycle();
     if (before != 0) {
         const long long length = now - m_litSince;
-        if (m_shortestLit == 0 || length < m_shortestLit) {
-            m_shortestLit = length;
-        }
-        if (length > m_longestLit) {
-            m_longestLit = length;
-        }
+        Widen(length, m_timing.shortestLitCycles, m_timing.longestLitCycles,
+              m_timing.longestLitCycles == 0);
+        m_litInPeriod += length;
     }
     if (lit == 0) {
         return;
     }
+    if (m_lastLighting >= 0) {
+        const long long period = now - m_lastLighting;
+        const bool first = m_timing.longestPeriodCycles == 0;
+        Widen(period, m_timing.shortestPeriodCycles, m_timing.longestPeriodCycles, first);
+        Widen(static_cast<double>(m_litInPeriod) / static_cast<double>(period),
+              m_timing.lowestLitShare, m_timing.highestLitShare, first);
+    }
+    m_lastLighting = now;
+    m_litInPeriod = 0;
     m_litSince = now;
     if (!std::has_single_bit(lit)) {
         m_fault = "the firmware lit several columns at once";
@@ -295,7 +316,18 @@ long long SignSimulation::cycle() const
 // Runs one instruction, or a sleep up to the next timer event; false once the run cannot go on.
 bool SignSimulation::step()
 {
+    // Only an interrupt wakes the core, and the core never jumps into the vector table itself:
+    // an interrupt that finds the core awake is one it reaches without sleeping since the last.
+    if (m_avr->state == cpu_Sleeping) {
+        m_sleptSinceInterrupt = true;
+    }
     const int state = avr_run(m_avr.get());
+    if (m_avr->pc > 0 && m_avr->pc < kVectorTableEnd) {
+        if (!m_sleptSinceInterrupt) {
+            ++m_timing.interruptsWhileAwake;
+        }
+        m_sleptSinceInterrupt = false;
+    }
     return m_fault == nullptr && (state == cpu_Running || state == cpu_Sleeping);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/firmware/BoardImage.h"
+#include "tests/firmware/ScanTiming.h"
 
 #include <array>
 #include <cstddef>
@@ -47,11 +48,7 @@ public:
     // first refresh has completed.
     std::optional<BoardImage> currentImage() const;
 
-    // Of every interval a column was lit (from Portc lighting it until Portc changes); 0 if none.
-    long long shortestLitCycles() const { return m_shortestLit; }
-    long long longestLitCycles() const { return m_longestLit; }
-    // How often a latch output changed while a column was lit (the board shows a ghost).
-    long long latchChangesWhileLit() const { return m_latchChangesWhileLit; }
+    const ScanTiming& timing() const { return m_timing; }
     long long cycle() const;
 
 private:
@@ -85,10 +82,13 @@ private:
     std::array<std::uint8_t, kPortCount> m_output{};
     std::array<std::uint8_t, 8> m_latches{};
 
+    ScanTiming m_timing;
     long long m_litSince = 0;
-    long long m_shortestLit = 0;
-    long long m_longestLit = 0;
-    long long m_latchChangesWhileLit = 0;
+    // When a column last lit, -1 before the first; how long columns were lit since.
+    long long m_lastLighting = -1;
+    long long m_litInPeriod = 0;
+    // Whether the core has slept since it last entered an interrupt.
+    bool m_sleptSinceInterrupt = false;
 
     // The refresh being scanned: -1 until column 0 first lights.
     long long m_refreshStart = -1;

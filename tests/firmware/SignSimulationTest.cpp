@@ -1,5 +1,7 @@
 #include "tests/firmware/SignSimulation.h"
 
+#include "firmware/SignLayout.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -10,7 +12,8 @@ namespace corvane {
 namespace {
 
 constexpr int kLatches = 2;
-constexpr long long kRefreshCycles = 5 * 5000;
+constexpr long long kColumnCycles = CORVANE_CLOCK_HZ / 200; // the probe's 5 ms
+constexpr long long kRefreshCycles = 5 * kColumnCycles;
 
 std::string ScanProbeHex()
 {
@@ -34,8 +37,9 @@ std::vector<std::uint8_t> ProbePicture(int picture)
 
 // The probe latches a decoy through each transparent latch before the real rows, writes 0x7F
 // while every latch holds, changes latch 1 once while column 2 is lit, and switches pictures
-// every three refreshes of 25000 cycles (Timer1, sleeping between columns; simavr takes one cycle
-// more before the first interrupt than before the others).
+// every three refreshes of five 5 ms columns (Timer1, sleeping between columns but through one
+// interrupt in refresh 16; simavr takes one cycle more before the first interrupt than before
+// the others).
 TEST(SignSimulation, ShowsWhatTheLatchesHeldWhenEachColumnLit)
 {
     SignSimulation simulation(ScanProbeHex(), kLatches);
@@ -47,11 +51,18 @@ TEST(SignSimulation, ShowsWhatTheLatchesHeldWhenEachColumnLit)
         EXPECT_EQ(images[k].columns, ProbePicture(static_cast<int>(k % 2)));
         EXPECT_NEAR(images[k].cycles, 3 * kRefreshCycles, k == 0 ? 1 : 0);
     }
-    EXPECT_EQ(simulation.latchChangesWhileLit(), 1);
-    // Each column is lit for its 5000-cycle slot less the dark gap while the latches are loaded.
-    EXPECT_GT(simulation.shortestLitCycles(), 4900);
-    EXPECT_LT(simulation.longestLitCycles(), 5000);
-    EXPECT_LE(simulation.longestLitCycles() - simulation.shortestLitCycles(), 1);
+    const ScanTiming& timing = simulation.timing();
+    EXPECT_EQ(timing.latchChangesWhileLit, 1);
+    // Each column is lit for its 5 ms slot less the dark gap while the latches are loaded.
+    EXPECT_GT(timing.shortestLitCycles, kColumnCycles - 100);
+    EXPECT_LT(timing.longestLitCycles, kColumnCycles);
+    EXPECT_LE(timing.longestLitCycles - timing.shortestLitCycles, 1);
+    EXPECT_EQ(timing.shortestPeriodCycles, kColumnCycles);
+    EXPECT_EQ(timing.longestPeriodCycles, kColumnCycles);
+    EXPECT_NEAR(timing.lowestLitShare,
+                static_cast<double>(timing.shortestLitCycles) / kColumnCycles, 1e-9);
+    // It sleeps between its interrupts, so far.
+    EXPECT_EQ(timing.interruptsWhileAwake, 0);
 
     // The board keeps showing the picture that follows; its refreshes so far are counted.
     simulation.runCycles(kRefreshCycles);
@@ -59,6 +70,8 @@ TEST(SignSimulation, ShowsWhatTheLatchesHeldWhenEachColumnLit)
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(shown->columns, ProbePicture(1));
     EXPECT_GE(shown->cycles, kRefreshCycles);
+    // In refresh 16 it stays awake through one interrupt.
+    EXPECT_EQ(simulation.timing().interruptsWhileAwake, 1);
 }
 
 TEST(SignSimulation, RejectsACorruptedHex)

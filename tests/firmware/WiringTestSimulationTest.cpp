@@ -1,3 +1,4 @@
+#include "firmware/SignLayout.h"
 #include "flashimage/IntelHex.h"
 #include "flashimage/WiringTestFirmware.h"
 #include "sign/GlyphTable.h"
@@ -13,7 +14,7 @@ namespace corvane {
 namespace {
 
 constexpr std::uint8_t kLit = 0x7F;
-constexpr long long kCyclesPerRefresh = 25000; // five columns of 5 ms at 1 MHz
+constexpr long long kCyclesPerRefresh = CORVANE_REFRESH_CYCLES;
 
 struct Expected
 {
@@ -106,7 +107,7 @@ TEST_P(WiringTestSimulation, ShowsEachPhaseInOrderForItsTime)
         // simavr takes one cycle more before the first timer interrupt.
         ASSERT_NEAR(shown.cycles, expected.refreshes * kCyclesPerRefresh, index == 0 ? 1 : 0);
     }
-    EXPECT_EQ(simulation.latchChangesWhileLit(), 0);
+    EXPECT_EQ(simulation.timing().latchChangesWhileLit, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, WiringTestSimulation,

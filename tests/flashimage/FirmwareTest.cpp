@@ -1,5 +1,7 @@
 #include "flashimage/Firmware.h"
 
+#include "firmware/EngineImage.h"
+#include "firmware/SignLayout.h"
 #include "flashimage/IntelHex.h"
 #include "sign/TargetChip.h"
 
@@ -45,8 +47,8 @@ TEST(FirmwareTest, FillsTheFlashToTheLastByteAndRefusesOneMore)
 TEST(FirmwareTest, CountsExactlyWhatItBuilds)
 {
     const std::vector<Message> entries{{"Hello", ScrollDirection(0), 5},
-                                            {"Up", ScrollDirection(2), 9},
-                                            {"Right way", ScrollDirection(1), 0}};
+                                       {"Up", ScrollDirection(2), 9},
+                                       {"Right way", ScrollDirection(1), 0}};
     const Board board = Board::ofWidth("18");
     const auto built = BuildFirmware(entries, board);
     ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(built));
@@ -61,6 +63,92 @@ TEST(FirmwareTest, RefusesAShowThatReadsPastItsTable)
     EXPECT_THROW(LinkFirmware(std::vector{show}, 2), std::invalid_argument);
     show.motion = FirmwareShow::Motion::RowsUp;
     EXPECT_NO_THROW(LinkFirmware(std::vector{show}, 2));
+    show.motion = FirmwareShow::Motion::Still;
+    EXPECT_NO_THROW(LinkFirmware(std::vector{show}, 2));
+}
+
+TEST(FirmwareTest, WritesTheHeaderAndEveryFieldOfEachShowWhereTheEngineReadsIt)
+{
+    using namespace sign;
+    const FirmwareShow still{.table = std::vector<std::uint8_t>(7, 0x11),
+                             .stepCount = 3,
+                             .firstIndex = 2,
+                             .motion = FirmwareShow::Motion::Still,
+                             .blink = true,
+                             .firstRefreshes = 7,
+                             .refreshes = 9,
+                             .heldStep = 2,
+                             .heldRefreshes = 0x1234};
+    const FirmwareShow falling{.table = std::vector<std::uint8_t>(5, 0x22),
+                               .motion = FirmwareShow::Motion::RowsDown};
+    const auto linked = LinkFirmware(std::vector{still, falling}, 1, 5);
+    ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(linked));
+    const auto& flash = std::get<std::vector<std::uint8_t>>(linked);
+    const auto word = [&](std::size_t at) { return flash.at(at) | flash.at(at + 1) << 8; };
+
+    const std::size_t sign = engine::Image().size();
+    EXPECT_EQ(word(sign + kSignShowCountOffset), 2);
+    EXPECT_EQ(flash.at(sign + kSignLatchCountOffset), 1);
+    EXPECT_EQ(flash.at(sign + kSignBrightnessOffset), 5);
+
+    const std::size_t first = sign + kSignHeaderSize;
+    const std::size_t second = first + kShowRecordSize;
+    const std::size_t tables = second + kShowRecordSize;
+    EXPECT_EQ(word(first + kShowTableAddressOffset), tables);
+    EXPECT_EQ(word(first + kShowStepCountOffset), 3);
+    EXPECT_EQ(word(first + kShowFirstIndexOffset), 2);
+    EXPECT_EQ(flash.at(first + kShowMotionOffset), kMotionStill);
+    EXPECT_EQ(flash.at(first + kShowFlagsOffset), kShowFlagBlink);
+    EXPECT_EQ(flash.at(first + kShowFirstRefreshesOffset), 7);
+    EXPECT_EQ(flash.at(first + kShowRefreshesOffset), 9);
+    EXPECT_EQ(word(first + kShowHeldStepOffset), 2);
+    EXPECT_EQ(word(first + kShowHeldRefreshesOffset), 0x1234);
+
+    EXPECT_EQ(word(second + kShowTableAddressOffset), tables + 7);
+    EXPECT_EQ(flash.at(second + kShowMotionOffset), kMotionRowsDown);
+    EXPECT_EQ(flash.at(second + kShowFlagsOffset), 0);
+    EXPECT_EQ(word(second + kShowHeldRefreshesOffset), 0);
+    EXPECT_EQ(std::vector(flash.begin() + static_cast<std::ptrdiff_t>(tables), flash.end()),
+              (std::vector<std::uint8_t>{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x22, 0x22, 0x22,
+                                         0x22, 0x22}));
+}
+
+TEST(FirmwareTest, RefusesWhatTheEngineCannotPlay)
+{
+    struct Case
+    {
+        const char* what;
+        FirmwareShow show;
+        std::uint8_t brightness = kFullBrightness;
+    };
+    const std::vector<std::uint8_t> table(5, 0);
+    const std::vector<Case> cases{
+        {"brightness 0", {.table = table}, 0},
+        {"brightness 9", {.table = table}, 9},
+        {"a held step past the last",
+         {.table = table,
+          .stepCount = 2,
+          .motion = FirmwareShow::Motion::Still,
+          .heldStep = 2,
+          .heldRefreshes = 1}},
+        {"no step", {.table = table, .stepCount = 0}},
+        {"a first step of no refresh", {.table = table, .firstRefreshes = 0}},
+        {"later steps of no refresh",
+         {.table = table, .stepCount = 2, .motion = FirmwareShow::Motion::Still, .refreshes = 0}},
+    };
+    for (const Case& refused : cases) {
+        SCOPED_TRACE(refused.what);
+        EXPECT_THROW(LinkFirmware(std::vector{refused.show}, 1, refused.brightness),
+                     std::invalid_argument);
+    }
+    // The same shows, but each fault mended, link.
+    EXPECT_NO_THROW(LinkFirmware(std::vector{FirmwareShow{.table = table}}, 1, 1));
+    EXPECT_NO_THROW(LinkFirmware(std::vector{FirmwareShow{.table = table,
+                                                          .stepCount = 2,
+                                                          .motion = FirmwareShow::Motion::Still,
+                                                          .heldStep = 1,
+                                                          .heldRefreshes = 1}},
+                                 1));
 }
 
 } // namespace

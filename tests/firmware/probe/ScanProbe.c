@@ -1,10 +1,13 @@
 // Drives the sign board the way the firmware does, with traps for the test harness: two latches,
-// Timer1 stepping one column every 5000 cycles while the core sleeps in between. Every three
+// Timer1 stepping one column every 5 ms while the core sleeps in between (but once). Every three
 // refreshes the picture alternates between two patterns.
+#include "SignLayout.h"
+
 #include <avr/interrupt.h>
 #include <avr/io.h>
 #include <avr/sleep.h>
 #include <stdint.h>
+#include <util/delay_basic.h>
 
 // The interrupt handler below is written out for exactly two latches.
 #define LATCHES 2
@@ -17,6 +20,8 @@ static uint16_t refresh;
 // interrupt to lighting a column is the same for every column and picture.
 static uint8_t nextRows[LATCHES];
 static uint8_t nextLit;
+// Set once, late in the run: the main loop then stays awake through one interrupt.
+static volatile uint8_t stayAwake;
 
 // Board column k of picture 0 shows 9 * (k + 1), of picture 1 0x7F minus that; bit 7 is set to
 // check that the row mask drops it.
@@ -56,6 +61,9 @@ ISR(TIMER1_COMPA_vect)
         PORTB = 2;
         PORTB = 0;
     }
+    if (refresh == 16 && column == 2) {
+        stayAwake = 1;
+    }
     if (++column == COLUMNS) {
         column = 0;
         ++refresh;
@@ -69,7 +77,7 @@ int main(void)
     DDRB = 0xFF;
     DDRC = 0x1F;
     DDRD = 0xFF;
-    OCR1A = 4999;
+    OCR1A = F_CPU / 200 - 1;
     TCCR1B = (1 << WGM12) | (1 << CS10);
     TIMSK = 1 << OCIE1A;
     set_sleep_mode(SLEEP_MODE_IDLE);
@@ -78,5 +86,9 @@ int main(void)
     sei();
     for (;;) {
         sleep_cpu();
+        if (stayAwake) {
+            stayAwake = 0;
+            _delay_loop_2(2000); // 8000 cycles
+        }
     }
 }
