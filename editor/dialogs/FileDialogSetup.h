@@ -23,12 +23,14 @@ struct FileDialogSetup
     QString title;
     QStringList filters; // the first is selected
     // Added to a name typed without one; empty keeps the name as typed.
+    // Saving, a name that ends in none of the filters' extensions also gets
+    // the selected filter's (NameWithExtension).
     QString defaultSuffix;
     // Save: whether choosing an existing file asks before it is replaced.
     bool confirmReplace = false;
     // Where the dialog starts: the folder of this path, with its file name
-    // filled in to save under ("/home/ann/signs/shop.bas"). Empty: the
-    // dialog's own choice.
+    // filled in to save under ("/home/ann/signs/shop.bas"; "/home/ann/signs/"
+    // names the folder alone). Empty: the dialog's own choice.
     QString startPath{};
 
     // The filter that shows every file, in the dialog's own words.

@@ -1,5 +1,7 @@
 #include "editor/dialogs/StandardFileDialogs.h"
 
+#include "editor/dialogs/ExtendingFileDialog.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -31,7 +33,7 @@ void StandardFileDialogs::configureFileDialog(QFileDialog& dialog, const FileDia
 
 QString StandardFileDialogs::chooseFile(QWidget* parent, const FileDialogSetup& setup)
 {
-    QFileDialog dialog(parent);
+    ExtendingFileDialog dialog(parent);
     configureFileDialog(dialog, setup);
     if (dialog.exec() != QDialog::Accepted) {
         return {};

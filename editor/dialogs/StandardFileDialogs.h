@@ -32,6 +32,8 @@ public:
     // Titled with the program's name, with Save (the default), Discard and Cancel.
     static void setUpSaveQuestion(QMessageBox& box, const QString& question);
 
+    // Saving, the name gets the extension it lacks before the dialog asks
+    // about replacing a file (ExtendingFileDialog).
     QString chooseFile(QWidget* parent, const FileDialogSetup& setup) override;
     void warn(QWidget* parent, const QString& message) override;
     void warnWithDetails(QWidget* parent, const QString& message, const QString& details) override;

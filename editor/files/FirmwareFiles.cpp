@@ -1,6 +1,8 @@
 #include "editor/files/FirmwareFiles.h"
 
 #include "editor/dialogs/StandardFileDialogs.h"
+#include "editor/files/RecentFiles.h"
+#include "editor/files/WrittenNote.h"
 #include "editor/flash/BoardFlasher.h"
 #include "editor/flash/StandardFlashPrompts.h"
 #include "editor/model/FlashUse.h"
@@ -13,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace corvane {
@@ -34,34 +37,58 @@ std::optional<std::vector<std::uint8_t>> Fitting(const FirmwareResult& firmware,
 
 } // namespace
 
-FileDialogSetup FirmwareFiles::SaveFirmwareDialog()
+FileDialogSetup FirmwareFiles::SaveFirmwareDialog(const QString& startPath)
 {
-    return {FileDialogSetup::Purpose::Save, tr("Save the Firmware"),
-            QStringList{kHexFilter, FileDialogSetup::AllFiles()}, QStringLiteral("hex"), true};
+    return {FileDialogSetup::Purpose::Save,
+            tr("Save the Firmware"),
+            QStringList{kHexFilter, FileDialogSetup::AllFiles()},
+            QStringLiteral("hex"),
+            true,
+            startPath};
 }
 
-FileDialogSetup FirmwareFiles::SaveWiringTestDialog()
+FileDialogSetup FirmwareFiles::SaveWiringTestDialog(const QString& startPath)
 {
-    return {FileDialogSetup::Purpose::Save, tr("Save the Wiring Test"),
+    return {FileDialogSetup::Purpose::Save,
+            tr("Save the Wiring Test"),
             QStringList{kHexFilter, QStringLiteral("(BASCOM AVR File) (*.bas)")},
-            QStringLiteral("hex"), true};
+            QStringLiteral("hex"),
+            true,
+            startPath};
 }
 
-FirmwareFiles::FirmwareFiles(const MessageEditor& editor, QWidget* window)
+QString FirmwareFiles::FirmwareName(const QString& programPath)
+{
+    const QString base = QFileInfo(programPath).completeBaseName();
+    return (base.isEmpty() ? QStringLiteral("sign") : base) + QStringLiteral(".hex");
+}
+
+QString FirmwareFiles::WiringTestName(const std::string& widthText)
+{
+    return QStringLiteral("wiring-test-%1.hex").arg(QString::fromStdString(widthText));
+}
+
+FirmwareFiles::FirmwareFiles(const MessageEditor& editor, QWidget* window, RecentFiles* recent)
     : QObject(window), m_editor(editor), m_window(window),
       m_standardDialogs(std::make_unique<StandardFileDialogs>()),
       m_dialogs(m_standardDialogs.get()),
       m_standardPrompts(std::make_unique<StandardFlashPrompts>(window)),
-      m_buildFirmwareAction(new QAction(tr("Build Firmware\u2026"), this)),
-      m_buildWiringTestAction(new QAction(tr("Build Wiring Test\u2026"), this)),
-      m_flashAction(new QAction(tr("Flash to the Board\u2026"), this))
+      m_ownRecent(recent == nullptr ? std::make_unique<RecentFiles>() : nullptr),
+      m_recent(recent == nullptr ? m_ownRecent.get() : recent),
+      m_buildFirmwareAction(new QAction(tr("Build &Firmware\u2026"), this)),
+      m_buildWiringTestAction(new QAction(tr("Build &Wiring Test\u2026"), this)),
+      m_flashAction(new QAction(tr("F&lash to the Board\u2026"), this))
 {
     setFlashPrompts(nullptr);
     m_buildFirmwareAction->setObjectName(QStringLiteral("buildFirmwareAction"));
     m_buildFirmwareAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    m_buildFirmwareAction->setShortcutContext(Qt::WindowShortcut);
     m_buildWiringTestAction->setObjectName(QStringLiteral("buildWiringTestAction"));
+    m_buildWiringTestAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_flashAction->setObjectName(QStringLiteral("flashAction"));
+    m_flashAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    for (QAction* action : {m_buildFirmwareAction, m_buildWiringTestAction, m_flashAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
     connect(m_buildFirmwareAction, &QAction::triggered, this, &FirmwareFiles::buildFirmware);
     connect(m_buildWiringTestAction, &QAction::triggered, this, &FirmwareFiles::buildWiringTest);
     connect(m_flashAction, &QAction::triggered, this, &FirmwareFiles::flashToBoard);
@@ -92,7 +119,8 @@ bool FirmwareFiles::buildFirmware()
         m_dialogs->warn(m_window, QString::fromStdString(hex.refusal));
         return false;
     }
-    return writeFile(SaveFirmwareDialog(), [&hex](const QString&) { return hex; });
+    return writeFile(SaveFirmwareDialog(startPath(FirmwareName(m_programPath))),
+                     [&hex](const QString&) { return hex; });
 }
 
 bool FirmwareFiles::buildWiringTest()
@@ -101,9 +129,9 @@ bool FirmwareFiles::buildWiringTest()
     if (!Board::isListedWidth(board.columns())) {
         return false;
     }
-    return writeFile(SaveWiringTestDialog(), [&board](const QString& path) {
-        return WiringTestFile(path.toStdString(), board);
-    });
+    return writeFile(
+        SaveWiringTestDialog(startPath(WiringTestName(board.widthText))),
+        [&board](const QString& path) { return WiringTestFile(path.toStdString(), board); });
 }
 
 bool FirmwareFiles::writeFile(const FileDialogSetup& setup,
@@ -125,7 +153,15 @@ bool FirmwareFiles::writeFile(const FileDialogSetup& setup,
                                  QString::fromStdString(failure->reason)));
         return false;
     }
+    m_recent->noteFile(path);
+    emit noted(WrittenNote(tr("Built"), path));
     return true;
+}
+
+QString FirmwareFiles::startPath(const QString& name) const
+{
+    const QString& folder = m_recent->folder();
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
 }
 
 bool FirmwareFiles::flashToBoard()

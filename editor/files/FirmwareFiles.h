@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QAction;
 class QWidget;
@@ -16,6 +17,7 @@ class BoardFlasher;
 class FileDialogs;
 class FlashPrompts;
 class MessageEditor;
+class RecentFiles;
 class StandardFlashPrompts;
 struct SignFile;
 
@@ -30,12 +32,22 @@ class FirmwareFiles final : public QObject
     Q_DISABLE_COPY_MOVE(FirmwareFiles)
 
 public:
-    static FileDialogSetup SaveFirmwareDialog();
-    static FileDialogSetup SaveWiringTestDialog();
+    // The dialogs, starting at `startPath`: a folder and the name offered.
+    static FileDialogSetup SaveFirmwareDialog(const QString& startPath = {});
+    static FileDialogSetup SaveWiringTestDialog(const QString& startPath = {});
+    // The names offered in the folder last used: the program's own name with
+    // ".hex" ("sign.hex" while it has none), and "wiring-test-20.hex" for width 20.
+    static QString FirmwareName(const QString& programPath);
+    static QString WiringTestName(const std::string& widthText);
 
-    // `window` parents the dialogs and this object; null in a test.
-    FirmwareFiles(const MessageEditor& editor, QWidget* window);
+    // `window` parents the dialogs and this object; null in a test. Without
+    // `recent` (not owned) the folder last used is kept for this object's
+    // life only.
+    FirmwareFiles(const MessageEditor& editor, QWidget* window, RecentFiles* recent = nullptr);
     ~FirmwareFiles() override;
+
+    // The program the window holds, whose name the firmware takes.
+    void setProgramPath(const QString& path) { m_programPath = path; }
 
     // Null restores the standard ones. Not owned.
     void setDialogs(FileDialogs* dialogs);
@@ -52,11 +64,17 @@ public:
 
     BoardFlasher& flasher() { return *m_flasher; }
 
+signals:
+    // A line for the status bar: the file built, with its size.
+    void noted(const QString& note);
+
 private:
     // Asks for a name with `setup` and writes the file there; a refusal or a
     // failed write is told and keeps any old file.
     bool writeFile(const FileDialogSetup& setup,
                    const std::function<SignFile(const QString& path)>& contents);
+    // `name` in the folder last used.
+    QString startPath(const QString& name) const;
 
     const MessageEditor& m_editor;
     QWidget* m_window = nullptr;
@@ -64,6 +82,9 @@ private:
     FileDialogs* m_dialogs = nullptr;
     std::unique_ptr<StandardFlashPrompts> m_standardPrompts;
     std::unique_ptr<BoardFlasher> m_flasher;
+    std::unique_ptr<RecentFiles> m_ownRecent;
+    RecentFiles* m_recent = nullptr;
+    QString m_programPath;
     QAction* m_buildFirmwareAction = nullptr;
     QAction* m_buildWiringTestAction = nullptr;
     QAction* m_flashAction = nullptr;

@@ -1,6 +1,8 @@
 #include "editor/files/ProgramFiles.h"
 
 #include "editor/dialogs/StandardFileDialogs.h"
+#include "editor/files/RecentFiles.h"
+#include "editor/files/WrittenNote.h"
 #include "editor/model/FlashUse.h"
 #include "editor/model/MessageEditor.h"
 #include "programfile/ProgramFile.h"
@@ -8,6 +10,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -44,10 +47,13 @@ FileDialogSetup ProgramFiles::SaveProgramDialog(const QString& startPath)
             startPath};
 }
 
-ProgramFiles::ProgramFiles(MessageEditor& editor, QWidget* window)
+ProgramFiles::ProgramFiles(MessageEditor& editor, QWidget* window, RecentFiles* recent)
     : QObject(window), m_editor(editor), m_window(window),
       m_standardDialogs(std::make_unique<StandardFileDialogs>()),
-      m_dialogs(m_standardDialogs.get()), m_openAction(new QAction(tr("Open Program\u2026"), this))
+      m_dialogs(m_standardDialogs.get()),
+      m_ownRecent(recent == nullptr ? std::make_unique<RecentFiles>() : nullptr),
+      m_recent(recent == nullptr ? m_ownRecent.get() : recent),
+      m_openAction(new QAction(tr("&Open Program\u2026"), this))
 {
     m_openAction->setObjectName(QStringLiteral("openAction"));
     m_openAction->setShortcut(QKeySequence::Open);
@@ -72,7 +78,7 @@ void ProgramFiles::open()
     if (!confirmLosingChanges(QString::fromLatin1(kOpenQuestion))) {
         return;
     }
-    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramDialog(m_lastPath));
+    if (const QString path = m_dialogs->chooseFile(m_window, OpenProgramDialog(startPath()));
         !path.isEmpty()) {
         load(path);
     }
@@ -81,6 +87,35 @@ void ProgramFiles::open()
 bool ProgramFiles::openFile(const QString& path)
 {
     return confirmLosingChanges(QString::fromLatin1(kOpenQuestion)) && load(path);
+}
+
+bool ProgramFiles::openRecent(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_recent->forgetProgram(path);
+        emit noted(tr("%1 no longer exists; removed from Recent Programs.")
+                       .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return openFile(path);
+}
+
+QString ProgramFiles::startPath() const
+{
+    if (!m_lastPath.isEmpty()) {
+        return m_lastPath;
+    }
+    const QString& folder = m_recent->folder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/');
+}
+
+void ProgramFiles::setLastPath(const QString& path)
+{
+    m_recent->noteProgram(path);
+    if (m_lastPath != path) {
+        m_lastPath = path;
+        emit pathChanged(m_lastPath);
+    }
 }
 
 bool ProgramFiles::load(const QString& path)
@@ -94,7 +129,7 @@ bool ProgramFiles::load(const QString& path)
     const bool opened = m_editor.openProgram(read.document, read.asWritten);
     emit editorChanged();
     if (opened) {
-        m_lastPath = path;
+        setLastPath(path);
     } else {
         m_dialogs->warn(
             m_window,
@@ -108,7 +143,7 @@ bool ProgramFiles::save()
 {
     m_editor.userClickSave();
     emit editorChanged();
-    const QString path = m_dialogs->chooseFile(m_window, SaveProgramDialog(m_lastPath));
+    const QString path = m_dialogs->chooseFile(m_window, SaveProgramDialog(startPath()));
     if (path.isEmpty()) {
         return false;
     }
@@ -128,7 +163,10 @@ bool ProgramFiles::save()
         return false;
     }
     m_editor.markSaved();
-    m_lastPath = path;
+    setLastPath(path);
+    // The title's changed mark goes with the save.
+    emit editorChanged();
+    emit noted(WrittenNote(tr("Saved"), path));
     warnIfTablesExceedFlash(program);
     return true;
 }

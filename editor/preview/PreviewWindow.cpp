@@ -176,7 +176,7 @@ void PreviewWindow::showEvent(QShowEvent* event)
         return;
     }
     m_placed = true;
-    placeOnScreen(true);
+    placeOnScreen();
     if (QWindow* handle = windowHandle(); handle != nullptr && !isFramed()) {
         handle->installEventFilter(this);
     }
@@ -188,7 +188,7 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
         windowHandle()->isExposed()) {
         watched->removeEventFilter(this);
         if (isFramed()) {
-            placeOnScreen(true);
+            placeOnScreen();
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -197,8 +197,10 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event)
 void PreviewWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // Grown where it stood, it could cover the main window or run off the
+    // screen: it goes beside the main window again.
     if (m_placed && isVisible()) {
-        placeOnScreen(false);
+        placeOnScreen();
     }
 }
 
@@ -254,7 +256,7 @@ QRect PreviewWindow::frameRect() const
     return frame;
 }
 
-void PreviewWindow::placeOnScreen(bool besideOwner)
+void PreviewWindow::placeOnScreen()
 {
     const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
     const QScreen* shownOn = owner != nullptr ? owner->screen() : screen();
@@ -263,9 +265,6 @@ void PreviewWindow::placeOnScreen(bool besideOwner)
     }
     const QRect available = shownOn->availableGeometry();
     const QRect frame = frameRect();
-    if (!besideOwner && available.contains(frame)) {
-        return;
-    }
     const QPoint place = owner != nullptr
                              ? PlaceBeside(owner->frameGeometry(), frame.size(), available)
                              : Clamped(frame, available).topLeft();

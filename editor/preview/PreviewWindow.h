@@ -58,7 +58,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // A size change (a wider board) that runs off the screen places it anew.
+    // A size change (a wider board, a warning line) places it anew beside the
+    // main window, so it neither covers the main window nor leaves the screen.
     void resizeEvent(QResizeEvent* event) override;
     // The window on screen: its frame is known now, and the first placement,
     // made with a guessed frame, is corrected.
@@ -80,7 +81,8 @@ private:
     // has framed it, with the main window's frame margins.
     QRect frameRect() const;
     bool isFramed() const { return frameGeometry() != geometry(); }
-    void placeOnScreen(bool besideOwner);
+    // Beside the main window (PlaceBeside), inside the screen's available area.
+    void placeOnScreen();
 
     PreviewPlayer m_player;
     BoardView* m_board = nullptr;

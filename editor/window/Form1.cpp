@@ -3,10 +3,12 @@
 #include "bascom/MakerDetails.h"
 #include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
+#include "editor/files/RecentFiles.h"
 #include "editor/preview/PreviewWindow.h"
 #include "editor/window/ControlTable.h"
 #include "editor/window/ControlView.h"
 #include "editor/window/Form1Actions.h"
+#include "editor/window/Form1Menus.h"
 #include "editor/window/Form1Sync.h"
 #include "editor/window/MessageTextBox.h"
 #include "editor/window/TabStops.h"
@@ -20,14 +22,18 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <algorithm>
 #include <string_view>
 #include <utility>
@@ -41,21 +47,35 @@ constexpr int kClientHeight = 5955;
 
 } // namespace
 
+QString Form1::Caption()
+{
+    return QStringLiteral("QRV 1.1 - ") + Latin1(maker::kWebAddress);
+}
+
 Form1::Form1(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint)
+    : Form1(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                        QStringLiteral("Corvane"), QStringLiteral("Corvane")),
+            parent)
+{}
+
+Form1::Form1(std::unique_ptr<QSettings> settings, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      m_settings(std::move(settings)), m_recent(new RecentFiles(m_settings.get(), this)),
+      m_clientArea(new QWidget(this))
 {
     InitResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("QRV 1.1 - ") + Latin1(maker::kWebAddress));
+    m_clientArea->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(m_clientArea);
     QIcon icon;
     icon.addPixmap(LoadPicture(QStringLiteral(":/corvane/icon-16.png"), "png"));
     icon.addPixmap(LoadPicture(QStringLiteral(":/corvane/icon-32.png"), "png"));
     setWindowIcon(icon);
     setFont(Form1Controls::WindowFont());
 
-    CreateControls(*this, Form1Controls::Table());
+    CreateControls(*m_clientArea, Form1Controls::Table());
     m_controls = Form1Controls::SetUp(*this, m_editor);
     m_OptScrollGroup = new QButtonGroup(this);
     for (std::size_t i = 0; i < m_controls.OptScroll.size(); ++i) {
@@ -67,20 +87,45 @@ Form1::Form1(QWidget* parent)
     m_sync =
         std::make_unique<Form1Sync>(m_editor, m_controls, m_actions->undo(), m_actions->redo());
     applyWindowStyle();
-    syncView();
-    applyLayout();
-    ApplyTabOrder(*this, Form1Controls::Table());
+    ApplyTabOrder(*m_clientArea, Form1Controls::Table());
     m_tabStops = std::make_unique<TabStops>(*this, Form1Controls::Table(),
                                             QList<const QButtonGroup*>{m_OptScrollGroup});
 
-    m_files = new ProgramFiles(m_editor, this);
+    m_files = new ProgramFiles(m_editor, this, m_recent);
     connect(m_files, &ProgramFiles::editorChanged, this, &Form1::syncView);
-    addAction(m_files->openAction());
-    m_firmware = new FirmwareFiles(m_editor, this);
-    addAction(m_firmware->buildFirmwareAction());
+    connect(m_files, &ProgramFiles::pathChanged, this, &Form1::showProgramInTitle);
+    connect(m_files, &ProgramFiles::noted, this, &Form1::showNote);
+    m_firmware = new FirmwareFiles(m_editor, this, m_recent);
+    connect(m_files, &ProgramFiles::pathChanged, m_firmware, &FirmwareFiles::setProgramPath);
+    connect(m_firmware, &FirmwareFiles::noted, this, &Form1::showNote);
+    const Form1Menus::FileActions fileActions{
+        m_files->openAction(), m_firmware->buildFirmwareAction(),
+        m_firmware->buildWiringTestAction(), m_firmware->flashAction()};
+    for (QAction* action : {fileActions.open, fileActions.buildFirmware,
+                            fileActions.buildWiringTest, fileActions.flash}) {
+        addAction(action);
+    }
     m_actions->addMenuGroup({m_files->openAction()});
     m_actions->addMenuGroup({m_firmware->buildFirmwareAction(), m_firmware->flashAction(),
                              m_firmware->buildWiringTestAction()});
+
+    // Help ▸ About names each of the About frame's lines by its tooltip.
+    QStringList contact;
+    for (const QLabel* label : m_controls.AboutLabels) {
+        contact << label->toolTip() + QStringLiteral(": ") + label->text();
+    }
+    m_menus = new Form1Menus(*this, *m_actions, fileActions, *m_recent, contact);
+    connect(m_menus, &Form1Menus::recentChosen, m_files, &ProgramFiles::openRecent);
+
+    statusBar()->setSizeGripEnabled(false);
+    m_note = new QLabel(statusBar());
+    m_note->setObjectName(QStringLiteral("statusNote"));
+    // A long note is cut, and never widens the window.
+    m_note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(m_note, 1);
+
+    syncView();
+    applyLayout();
     setAcceptDrops(true);
     connectEvents();
 }
@@ -163,9 +208,12 @@ void Form1::applyWindowStyle()
 
 void Form1::applyLayout()
 {
-    const qreal dpi = logicalDpiX();
-    setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
-    PlaceControls(*this, Form1Controls::Table());
+    // The client area keeps its size; the menu bar and the status line add
+    // their heights to the window's, which the user cannot resize.
+    const qreal dpi = m_clientArea->logicalDpiX();
+    m_clientArea->setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    PlaceControls(*m_clientArea, Form1Controls::Table());
 
     // The substitute faces are wider than the ones the layout was drawn for;
     // these captions would be clipped, and the layout leaves room to their right.
@@ -176,6 +224,7 @@ void Form1::applyLayout()
         widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
     }
     c.LblLatch->adjustSize();
+    layout()->activate();
 }
 
 void Form1::connectEvents()
@@ -250,6 +299,31 @@ template <typename Action> void Form1::forward(Action&& action)
 void Form1::syncView()
 {
     m_sync->syncView();
+    showProgramInTitle();
+}
+
+void Form1::showProgramInTitle()
+{
+    if (m_files == nullptr) {
+        return;
+    }
+    const QString& path = m_files->lastPath();
+    const QString title =
+        path.isEmpty() ? QStringLiteral("[*]") + Caption()
+                       : QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") + Caption();
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+    if (windowFilePath() != path) {
+        setWindowFilePath(path);
+    }
+    setWindowModified(m_editor.isChanged());
+}
+
+void Form1::showNote(const QString& note)
+{
+    m_note->setText(note);
+    m_note->setToolTip(note);
 }
 
 void Form1::queueSync()
@@ -318,7 +392,7 @@ void Form1::onPlayClicked()
 
 void Form1::showEvent(QShowEvent* event)
 {
-    QWidget::showEvent(event);
+    QMainWindow::showEvent(event);
     if (m_shownOnce || event->spontaneous()) {
         return;
     }
@@ -346,7 +420,7 @@ void Form1::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QWidget::keyPressEvent(event);
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form1::undoStep()

@@ -4,12 +4,14 @@
 #include "editor/window/Form1Controls.h"
 #include "sign/GlyphTable.h"
 
-#include <QWidget>
+#include <QMainWindow>
 #include <functional>
 #include <memory>
 
 class QAction;
 class QButtonGroup;
+class QLabel;
+class QSettings;
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
@@ -22,21 +24,31 @@ class Form1Sync;
 class PreviewWindow;
 class FirmwareFiles;
 class Form1Actions;
+class Form1Menus;
 class ProgramFiles;
+class RecentFiles;
 class TabStops;
 
-// The main window: creates and places the controls of its control table and
-// wires them. Every user action is forwarded to the editor model, after which
+// The main window: creates and places the controls of its control table in
+// its client area and wires them, with a menu bar above and a status line
+// below. Every user action is forwarded to the editor model, after which
 // Form1Sync makes the widgets show the model's state again; the program file
-// (open, save, the question before closing) is ProgramFiles' part. The window
-// keeps no editing state of its own.
-class Form1 final : public QWidget
+// (open, save, the question before closing) is ProgramFiles' part. The title
+// names the program held and marks unsaved changes. The window keeps no
+// editing state of its own.
+class Form1 final : public QMainWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:
+    // The caption the title ends in.
+    static QString Caption();
+
+    // Remembers the folder and the programs last used in the user's settings.
     explicit Form1(QWidget* parent = nullptr);
+    // Remembers them in `settings` (a test's own file, say).
+    explicit Form1(std::unique_ptr<QSettings> settings, QWidget* parent = nullptr);
     ~Form1() override;
 
     // The load step: hides the window, runs showSplash, fills the glyph table
@@ -51,6 +63,9 @@ public:
 
     const MessageEditor& editor() const { return m_editor; }
     const GlyphTable& glyphTable() const;
+    // The widget the control table's places are relative to.
+    QWidget& clientArea() const { return *m_clientArea; }
+    Form1Menus& menus() const { return *m_menus; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,6 +89,9 @@ private:
     template <typename Action> void forward(Action&& action);
     void syncView();
     void queueSync();
+    // The program's name and a changed mark ahead of the caption.
+    void showProgramInTitle();
+    void showNote(const QString& note);
 
     void onBoxFocused();
     void onBoxLeft();
@@ -86,6 +104,11 @@ private:
     void redoStep();
 
     MessageEditor m_editor;
+    std::unique_ptr<QSettings> m_settings;
+    RecentFiles* m_recent = nullptr;
+    QWidget* m_clientArea = nullptr;
+    QLabel* m_note = nullptr; // the status line
+    Form1Menus* m_menus = nullptr;
     ProgramFiles* m_files = nullptr;
     FirmwareFiles* m_firmware = nullptr;
     Form1Controls m_controls{};

@@ -149,8 +149,8 @@ void Form1Sync::syncHistoryActions()
         }
         action.setEnabled(enabled);
     };
-    show(m_undoAction, QStringLiteral("Undo"), history.undoName(), history.canUndo());
-    show(m_redoAction, QStringLiteral("Redo"), history.redoName(), history.canRedo());
+    show(m_undoAction, QStringLiteral("&Undo"), history.undoName(), history.canUndo());
+    show(m_redoAction, QStringLiteral("&Redo"), history.redoName(), history.canRedo());
 }
 
 } // namespace corvane

@@ -8,11 +8,16 @@
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLatin1String>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -29,16 +34,32 @@ template <typename T> T* FindControl(const QObject& parent, const char* name)
     return control;
 }
 
+// An action's text as a menu shows it: without its mnemonic mark and the
+// keys a tab puts after it ("Undo Typing" for "&Undo Typing\tCtrl+Z").
+inline QString ShownText(const QAction& action)
+{
+    return action.text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+}
+
 // The main window driven as a user drives it, for the window tests: one
-// window at a time, its dialogs answered by m_dialogs. A test class derives
-// from it beside QObject.
+// window at a time, its dialogs answered by m_dialogs, its settings in a
+// scratch file of its own. A test class derives from it beside QObject.
 class WindowDriver
 {
 protected:
-    // A new window, its dialogs the fake ones; not loaded, not shown.
+    // A new window with empty settings, its dialogs the fake ones; not
+    // loaded, not shown.
     void newWindow()
     {
-        m_form = std::make_unique<Form1>();
+        m_settingsFolder = std::make_unique<QTemporaryDir>();
+        reopenWindow();
+    }
+    // The window of the next run: a new one with the settings the last one left.
+    void reopenWindow()
+    {
+        m_form.reset();
+        m_form = std::make_unique<Form1>(std::make_unique<QSettings>(
+            m_settingsFolder->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat));
         m_form->programFiles().setDialogs(&m_dialogs);
         m_form->firmwareFiles().setDialogs(&m_dialogs);
     }
@@ -55,6 +76,29 @@ protected:
         return FindControl<T>(*m_form, name);
     }
     QLineEdit* box() const { return find<QLineEdit>("TxtMessage"); }
+    // What the control table's places are relative to.
+    QWidget* clientArea() const { return &m_form->clientArea(); }
+    // The menu bar's menu of that shown title, and its item of that shown text.
+    QMenu* menu(const QString& title) const
+    {
+        for (QAction* action : m_form->menuBar()->actions()) {
+            if (action->menu() != nullptr && ShownText(*action) == title) {
+                return action->menu();
+            }
+        }
+        return nullptr;
+    }
+    QAction* menuItem(const QString& title, const QString& item) const
+    {
+        if (const QMenu* shown = menu(title)) {
+            for (QAction* action : shown->actions()) {
+                if (ShownText(*action) == item) {
+                    return action;
+                }
+            }
+        }
+        return nullptr;
+    }
     QListWidget* messages() const { return find<QListWidget>("LstMessage"); }
     const MessageEditor& editor() const { return m_form->editor(); }
 
@@ -109,6 +153,7 @@ protected:
     }
 
     FakeFileDialogs m_dialogs;
+    std::unique_ptr<QTemporaryDir> m_settingsFolder;
     std::unique_ptr<Form1> m_form;
 };
 

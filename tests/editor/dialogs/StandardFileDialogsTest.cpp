@@ -1,6 +1,8 @@
 #include "editor/dialogs/StandardFileDialogs.h"
 
 #include "editor/dialogs/NameOnlyIconProvider.h"
+#include "editor/dialogs/NameWithExtension.h"
+#include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
 
 #include <QApplication>
@@ -133,6 +135,80 @@ private slots:
         QVERIFY2(questions.front().contains(QStringLiteral("old.bas already exists")),
                  qPrintable(questions.front()));
         QVERIFY(names.isEmpty());
+    }
+
+    // A name that ends in none of the dialog's extensions, in any case,
+    // gets the selected filter's; one that shows every file adds none.
+    void nameGetsTheSelectedFiltersExtension_data()
+    {
+        QTest::addColumn<FileDialogSetup>("setup");
+        QTest::addColumn<int>("selected"); // the filter chosen
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("saved");
+        const FileDialogSetup program = ProgramFiles::SaveProgramDialog();
+        const FileDialogSetup firmware = FirmwareFiles::SaveFirmwareDialog();
+        const FileDialogSetup wiring = FirmwareFiles::SaveWiringTestDialog();
+        QTest::newRow("a dot in the name") << program << 0 << "/s/big.v2"
+                                           << "/s/big.v2.bas";
+        QTest::newRow("upper case") << program << 0 << "/s/Sign.BAS"
+                                    << "/s/Sign.BAS";
+        QTest::newRow("bare") << program << 0 << "/s/sign"
+                              << "/s/sign.bas";
+        QTest::newRow("a dot at the end") << program << 0 << "/s/sign."
+                                          << "/s/sign.bas";
+        QTest::newRow("another filter's") << wiring << 0 << "/s/test.bas"
+                                          << "/s/test.bas";
+        QTest::newRow("the chosen filter's") << wiring << 1 << "/s/test"
+                                             << "/s/test.bas";
+        QTest::newRow("every file shown") << firmware << 1 << "/s/sign.bin"
+                                          << "/s/sign.bin";
+        QTest::newRow("Intel HEX") << firmware << 0 << "/s/sign.bin"
+                                   << "/s/sign.bin.hex";
+    }
+    void nameGetsTheSelectedFiltersExtension()
+    {
+        QFETCH(FileDialogSetup, setup);
+        QFETCH(int, selected);
+        QFETCH(QString, name);
+        QFETCH(QString, saved);
+        QCOMPARE(NameWithExtension(name, setup.filters, setup.filters.at(selected)), saved);
+    }
+
+    // In the real dialog the extension comes first, so the question before
+    // replacing names the file that would be replaced.
+    void extensionIsAddedBeforeTheReplaceQuestion()
+    {
+        QTemporaryDir folder;
+        QFile old(folder.filePath(QStringLiteral("old.v2.bas")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QStringList questions;
+        QTimer user;
+        user.setInterval(10);
+        connect(&user, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                questions << box->text();
+                box->button(QMessageBox::Yes)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+                       dialog && !dialog->property("typed").toBool()) {
+                dialog->setProperty("typed", true);
+                auto* line = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                line->setFocus();
+                line->setText(QStringLiteral("old.v2"));
+                QTimer::singleShot(0, dialog,
+                                   [dialog] { QMetaObject::invokeMethod(dialog, "accept"); });
+            }
+        });
+        user.start();
+        StandardFileDialogs dialogs;
+        QWidget window;
+        QCOMPARE(dialogs.chooseFile(&window, ProgramFiles::SaveProgramDialog(
+                                                 folder.filePath(QStringLiteral("start.bas")))),
+                 folder.filePath(QStringLiteral("old.v2.bas")));
+        QCOMPARE(questions.size(), 1);
+        QVERIFY2(questions.front().contains(QStringLiteral("old.v2.bas already exists")),
+                 qPrintable(questions.front()));
     }
 
     void saveQuestionOffersSaveDiscardAndCancel()

@@ -14,6 +14,7 @@
 #include "tests/editor/flash/FakeAvrdude.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -105,6 +106,28 @@ private slots:
                  IntelHex(std::get<std::vector<std::uint8_t>>(firmware)));
         QCOMPARE(m_editor->entries(), before);
         QVERIFY(m_dialogs.warnings.isEmpty());
+    }
+
+    // The dialogs offer the program's name with ".hex" ("sign.hex" before it
+    // has one) and the wiring test's width, in the folder last written to.
+    void dialogsOfferNamesInTheFolderLastUsed()
+    {
+        QVERIFY(!m_firmware->buildFirmware());
+        QVERIFY(!m_firmware->buildWiringTest());
+        m_dialogs.savePath = path("built/first.hex");
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("built")));
+        QVERIFY(m_firmware->buildFirmware());
+        m_firmware->setProgramPath(QStringLiteral("/elsewhere/big.v2.bas"));
+        m_dialogs.savePath.clear();
+        QVERIFY(!m_firmware->buildFirmware());
+        QVERIFY(!m_firmware->buildWiringTest());
+
+        QStringList starts;
+        for (const FileDialogSetup& setup : m_dialogs.asked) {
+            starts << setup.startPath;
+        }
+        QCOMPARE(starts, QStringList({"sign.hex", "wiring-test-20.hex", "sign.hex",
+                                      path("built/big.v2.hex"), path("built/wiring-test-20.hex")}));
     }
 
     // Refused with both numbers before a name is asked for; nothing is

@@ -316,6 +316,40 @@ private slots:
         QVERIFY(!grown.intersects(m_form->frameGeometry()));
     }
 
+    // Grown where it stood, by a wider board or the cut warning's line, it
+    // would cover the main window: it moves beside it again, on the screen.
+    void placedAgainWhenItsSizeChanges()
+    {
+        showLoaded();
+        type(QStringLiteral("Second message"));
+        const QRect available = m_form->screen()->availableGeometry();
+        const QSize size = m_form->frameGeometry().size();
+        const QRect corner(
+            available.bottomRight() - QPoint(size.width(), size.height()) + QPoint(1, 1), size);
+        m_form->move(corner.topLeft());
+        QTRY_COMPARE(m_form->frameGeometry(), corner);
+        auto* widths = find<QComboBox>("CmbWidth");
+        widths->setFocus();
+        QTest::keyClick(widths, Qt::Key_Home);
+        clickPlayOne();
+        QVERIFY(QTest::qWaitForWindowExposed(preview()));
+        QVERIFY(preview()->frameGeometry().right() < corner.left());
+
+        QTest::keyClick(widths, Qt::Key_End); // wider than the room on the left
+        QCoreApplication::processEvents();
+        const QRect wide = preview()->frameGeometry();
+        QVERIFY(available.contains(wide));
+        QVERIFY(!wide.intersects(corner));
+
+        QTest::mouseClick(find("OptScroll2"), Qt::LeftButton); // Up: "Second " of it
+        QCoreApplication::processEvents();
+        QVERIFY(find<QLabel>("cutWarning")->isVisible());
+        const QRect tall = preview()->frameGeometry();
+        QVERIFY(tall.height() > wide.height());
+        QVERIFY(available.contains(tall));
+        QVERIFY(!tall.intersects(corner));
+    }
+
     // Where the preview goes: the first side with room (right, left, below,
     // above), else where it hides least of the main window, the first of two
     // that hide as little.

@@ -83,12 +83,12 @@ private:
         auto* menu = m_form->findChild<QMenu*>(QStringLiteral("messageMenu"));
         return menu != nullptr && menu->isVisible() ? menu : nullptr;
     }
-    // Each item's text without the keys a tab puts after it.
+    // Each item's text as shown.
     static QStringList Items(const QMenu* menu)
     {
         QStringList items;
         for (const QAction* action : menu->actions()) {
-            items << action->text().section(QLatin1Char('\t'), 0, 0) +
+            items << testing::ShownText(*action) +
                          (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
         }
         return items;
@@ -111,12 +111,15 @@ private slots:
 
     void startValuesBeforeLoad()
     {
-        QCOMPARE(m_form->windowTitle(), QStringLiteral("QRV 1.1 - www.corvane.example"));
+        // The changed mark's place ahead of the caption (programTitles).
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("[*]QRV 1.1 - www.corvane.example"));
         QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(m_form->windowFlags() & Qt::WindowMinimizeButtonHint);
         const qreal dpi = m_form->logicalDpiX();
         QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-        QCOMPARE(m_form->maximumSize(), QSize(TwipsToPixels(4680, dpi), TwipsToPixels(5955, dpi)));
+        QCOMPARE(clientArea()->maximumSize(),
+                 QSize(TwipsToPixels(4680, dpi), TwipsToPixels(5955, dpi)));
+        QCOMPARE(clientArea()->minimumSize(), clientArea()->maximumSize());
         QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
 
         auto* widths = find<QComboBox>("CmbWidth");
@@ -185,7 +188,7 @@ private slots:
                 want.setWidth(std::max(want.width(), control->sizeHint().width()));
             }
             QVERIFY2(control->geometry() == want, name);
-            QCOMPARE(control->parentWidget(), inFrame ? frame : m_form.get());
+            QCOMPARE(control->parentWidget(), inFrame ? frame : clientArea());
         }
     }
 
@@ -1010,7 +1013,7 @@ private slots:
             QStringLiteral("Up and Down show the first 4 characters on this board");
         QVERIFY(cut->isVisible());
         QCOMPARE(cut->text(), warning);
-        QVERIFY(m_form->rect().contains(cut->geometry()));
+        QVERIFY(clientArea()->rect().contains(cut->geometry()));
         click("CmdPlayOne");
         auto* preview = m_form->findChild<QWidget*>(QStringLiteral("frmPreview"));
         QVERIFY(preview != nullptr);
