@@ -167,14 +167,20 @@ int WriteFile(const QString& path, const SignFile& file, const QString& sourcePa
     return kDone;
 }
 
+QString WidthListWording()
+{
+    return QString::fromLatin1(Board::kWidthListWording.data(),
+                               static_cast<qsizetype>(Board::kWidthListWording.size()));
+}
+
 // The board of a width the width list offers, or nothing, said why on `errors`.
 std::optional<Board> ListedBoard(const QString& width, QTextStream& errors)
 {
     bool isNumber = false;
     const int columns = width.toInt(&isNumber);
     if (!isNumber || !Board::isListedWidth(columns)) {
-        errors << "corvane: " << width
-               << " is not a board width Corvane offers (5 to 40, without 38)\n";
+        errors << "corvane: " << width << " is not a board width Corvane offers ("
+               << WidthListWording() << ")\n";
         return std::nullopt;
     }
     return Board::ofWidth(std::to_string(columns));
@@ -257,7 +263,8 @@ void AddOptions(QCommandLineParser& parser)
     parser.addOption({Option(kWidthOption),
                       QCoreApplication::translate(
                           "main", "The board's width in LED columns for --wiring-test and "
-                                  "--write: 5 to 40, without 38."),
+                                  "--write: %1.")
+                          .arg(WidthListWording()),
                       QStringLiteral("columns")});
     AddFlashOptions(parser);
     for (const char* name : kQtValueOptions) {

@@ -8,6 +8,7 @@
 #include "flashimage/Firmware.h"
 #include "programfile/ProgramLoading.h"
 #include "sign/GlyphTable.h"
+#include "sign/TargetChip.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -32,7 +33,6 @@ const QString kBaud = QStringLiteral("baud");
 const QString kBitclock = QStringLiteral("bitclock");
 const QString kFixClock = QStringLiteral("fix-clock");
 
-constexpr std::size_t kFlashBytes = 8192;
 constexpr qint64 kHexFileLimit = 1024 * 1024;
 
 QString Translated(const char* text)
@@ -51,8 +51,9 @@ std::optional<std::vector<std::uint8_t>> ImageOf(const QString& path, QTextStrea
             return std::nullopt;
         }
         const QByteArray text = file.readAll();
-        auto read = ReadIntelHex(
-            std::string_view(text.constData(), static_cast<std::size_t>(text.size())), kFlashBytes);
+        auto read =
+            ReadIntelHex(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                         chip::kFlashBytes);
         if (const auto* refusal = std::get_if<std::string>(&read)) {
             errors << "corvane: " << path << ": " << QString::fromStdString(*refusal) << '\n';
             return std::nullopt;

@@ -70,21 +70,21 @@ std::optional<ScrollDirection> DirectionNamed(const QString& word)
 }
 
 // One DIRECTION:SPEED:TEXT, or why not, for message `number`.
-std::variant<Message, QString> MessageOf(const QString& spec, qsizetype number)
+std::variant<Message, QString> MessageOf(const QString& triple, qsizetype number)
 {
     const QString message = Tr("message %1").arg(number);
-    const qsizetype firstColon = spec.indexOf(u':');
-    const qsizetype secondColon = firstColon < 0 ? -1 : spec.indexOf(u':', firstColon + 1);
+    const qsizetype firstColon = triple.indexOf(u':');
+    const qsizetype secondColon = firstColon < 0 ? -1 : triple.indexOf(u':', firstColon + 1);
     if (secondColon < 0) {
         return Tr("%1: expected DIRECTION:SPEED:TEXT, as in left:5:HELLO").arg(message);
     }
-    const QString word = spec.left(firstColon);
+    const QString word = triple.left(firstColon);
     const auto direction = DirectionNamed(word);
     if (!direction) {
         return Tr("%1: the direction \"%2\" is none of left, right, up and down")
             .arg(message, word);
     }
-    const QString speedText = spec.mid(firstColon + 1, secondColon - firstColon - 1);
+    const QString speedText = triple.mid(firstColon + 1, secondColon - firstColon - 1);
     const int speed = speedText.size() == 1 && speedText[0].isDigit() ? speedText.toInt() : -1;
     if (!IsSpeed(speed)) {
         return Tr("%1: the speed \"%2\" is not one of %3 to %4")
@@ -92,7 +92,7 @@ std::variant<Message, QString> MessageOf(const QString& spec, qsizetype number)
             .arg(kMinSpeed)
             .arg(kMaxSpeed);
     }
-    auto text = FontText(spec.mid(secondColon + 1));
+    auto text = FontText(triple.mid(secondColon + 1));
     if (const auto* unshown = std::get_if<char32_t>(&text)) {
         return Tr("%1: %2 is not a character the font shows (it shows the ASCII characters "
                   "from the space to \"~\")")
@@ -108,20 +108,20 @@ std::variant<Message, QString> MessageOf(const QString& spec, qsizetype number)
     return EntryOf(std::move(bytes), *direction, speed);
 }
 
-// The list of the specs, each refusal led by where its spec stands.
-MessageList ListOf(const QStringList& specs, const QStringList& places)
+// The list of the DIRECTION:SPEED:TEXT triples, each refusal led by where its triple stands.
+MessageList ListOf(const QStringList& triples, const QStringList& places)
 {
-    if (specs.isEmpty()) {
+    if (triples.isEmpty()) {
         return Tr("no messages");
     }
-    if (specs.size() > static_cast<qsizetype>(ProgramDocument::kMaxEntries)) {
+    if (triples.size() > static_cast<qsizetype>(ProgramDocument::kMaxEntries)) {
         return Tr("%1 messages; a program holds at most %2")
-            .arg(specs.size())
+            .arg(triples.size())
             .arg(ProgramDocument::kMaxEntries);
     }
     std::vector<Message> entries;
-    for (qsizetype index = 0; index < specs.size(); ++index) {
-        auto message = MessageOf(specs[index], index + 1);
+    for (qsizetype index = 0; index < triples.size(); ++index) {
+        auto message = MessageOf(triples[index], index + 1);
         if (auto* refusal = std::get_if<QString>(&message)) {
             return places[index] + std::move(*refusal);
         }
@@ -132,14 +132,14 @@ MessageList ListOf(const QStringList& specs, const QStringList& places)
 
 } // namespace
 
-MessageList MessagesOf(const QStringList& specs)
+MessageList MessagesOf(const QStringList& triples)
 {
-    return ListOf(specs, QStringList(specs.size()));
+    return ListOf(triples, QStringList(triples.size()));
 }
 
 MessageList MessagesOfLines(const QString& text)
 {
-    QStringList specs;
+    QStringList triples;
     QStringList places;
     const QStringList lines = text.split(u'\n');
     for (qsizetype index = 0; index < lines.size(); ++index) {
@@ -148,11 +148,11 @@ MessageList MessagesOfLines(const QString& text)
             line.chop(1);
         }
         if (!line.isEmpty()) {
-            specs << line;
+            triples << line;
             places << Tr("line %1, ").arg(index + 1);
         }
     }
-    return ListOf(specs, places);
+    return ListOf(triples, places);
 }
 
 MessageList ReadMessagesFile(const QString& path)

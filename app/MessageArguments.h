@@ -16,7 +16,7 @@ using MessageList = std::variant<std::vector<Message>, QString>;
 // The messages of --message arguments, each DIRECTION:SPEED:TEXT: DIRECTION
 // left, right, up or down in any case, SPEED 0 to 9, TEXT everything after
 // the second colon, 1 to 256 characters the font shows. A list holds 1 to 256.
-MessageList MessagesOf(const QStringList& specs);
+MessageList MessagesOf(const QStringList& triples);
 
 // The messages of a --messages file's text, one DIRECTION:SPEED:TEXT a line
 // (LF or CR LF); empty lines are skipped. A refusal names the line too.

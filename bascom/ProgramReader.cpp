@@ -2,9 +2,9 @@
 
 #include "bascom/ProgramText.h"
 #include "bascom/ProgramWriter.h"
+#include "bascom/TextLines.h"
 #include "sign/ColumnTable.h"
 #include "sign/ScrollPlan.h"
-#include "bascom/TextLines.h"
 
 #include <algorithm>
 #include <charconv>
@@ -537,8 +537,8 @@ private:
             if (!Board::isListedWidth(blockWidth) ||
                 Board::latchCountFor(blockWidth) != m_latchCount) {
                 Refuse(block.headLine,
-                       "expected a width from the list (5 to 40, not 38) that needs " +
-                           std::to_string(m_latchCount) +
+                       "expected a width from the list (" + std::string(Board::kWidthListWording) +
+                           ") that needs " + std::to_string(m_latchCount) +
                            " latches in the end value (width + 6 per character - 1); it "
                            "gives the width " +
                            std::to_string(blockWidth));

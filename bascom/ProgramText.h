@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/Message.h"
+#include "sign/TargetChip.h"
 
 #include <array>
 #include <cstddef>
@@ -27,6 +28,29 @@ inline constexpr std::string_view kBannerTelephonePrefix = "'* Mobile : ";
 // The header up to the main loop; the counters are declared in between.
 inline constexpr std::string_view kChipLine = "$regfile = \"m8def.dat\"";
 inline constexpr std::string_view kCrystalLine = "$crystal = 1000000";
+
+// Whether `line` ends in `name` in double quotes.
+constexpr bool EndsInQuoted(std::string_view line, std::string_view name)
+{
+    return line.size() >= name.size() + 2 && line.ends_with('"') &&
+           line.substr(line.size() - name.size() - 2).starts_with('"') &&
+           line.substr(line.size() - name.size() - 1, name.size()) == name;
+}
+// Whether `line` ends in a space and `value` in decimal.
+constexpr bool EndsInNumber(std::string_view line, unsigned long value)
+{
+    do {
+        if (line.empty() || line.back() != static_cast<char>('0' + value % 10)) {
+            return false;
+        }
+        line.remove_suffix(1);
+        value /= 10;
+    } while (value != 0);
+    return line.ends_with(' ');
+}
+// The header names the chip and the clock the firmware is built for too.
+static_assert(EndsInQuoted(kChipLine, chip::kRegisterFile));
+static_assert(EndsInNumber(kCrystalLine, chip::kClockHz));
 inline constexpr std::array<std::string_view, 3> kPortLines = {
     "Config Portb = Output", "Config Portc = Output", "Config Portd = Output"};
 inline constexpr std::string_view kDimPrefix = "Dim ";

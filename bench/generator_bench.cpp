@@ -2,6 +2,7 @@
 #include "bascom/ProgramWriter.h"
 #include "programfile/ProgramFile.h"
 #include "sign/BoardSimulator.h"
+#include "tests/sign/FilledGlyphs.h"
 #include "tests/sign/LargestList.h"
 
 #include <benchmark/benchmark.h>
@@ -18,12 +19,7 @@ Board LargestBoard()
     return Board::ofWidth("40");
 }
 
-GlyphTable FilledGlyphs()
-{
-    GlyphTable glyphs;
-    FillGlyphTable(glyphs);
-    return glyphs;
-}
+using test::FilledGlyphs;
 
 std::string BenchPath()
 {
@@ -32,8 +28,8 @@ std::string BenchPath()
 
 void BM_RenderProgram(benchmark::State& state)
 {
-    const auto entries = testing::LargestList();
-    const GlyphTable glyphs = FilledGlyphs();
+    const auto entries = test::LargestList();
+    const GlyphTable& glyphs = FilledGlyphs();
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string file = RenderProgram(entries, LargestBoard(), glyphs);
@@ -48,8 +44,8 @@ BENCHMARK(BM_RenderProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Reading the file that BM_RenderProgram writes, reported beside it.
 void BM_ReadProgram(benchmark::State& state)
 {
-    const GlyphTable glyphs = FilledGlyphs();
-    const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), glyphs);
+    const GlyphTable& glyphs = FilledGlyphs();
+    const std::string file = RenderProgram(test::LargestList(), LargestBoard(), glyphs);
     for (auto _ : state) {
         const ReadResult result = ReadProgram(file, glyphs);
         if (!std::holds_alternative<ProgramRead>(result)) {
@@ -65,8 +61,8 @@ BENCHMARK(BM_ReadProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RenderAndWriteProgram(benchmark::State& state)
 {
-    const auto entries = testing::LargestList();
-    const GlyphTable glyphs = FilledGlyphs();
+    const auto entries = test::LargestList();
+    const GlyphTable& glyphs = FilledGlyphs();
     const std::string path = BenchPath();
     const std::size_t bytes = RenderProgram(entries, LargestBoard(), glyphs).size();
     for (auto _ : state) {
@@ -82,7 +78,7 @@ BENCHMARK(BM_RenderAndWriteProgram)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 void BM_PlainBufferedWrite(benchmark::State& state)
 {
-    const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), FilledGlyphs());
+    const std::string file = RenderProgram(test::LargestList(), LargestBoard(), FilledGlyphs());
     const std::string path = BenchPath();
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -97,7 +93,7 @@ BENCHMARK(BM_PlainBufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 // before its rename: the floor for any save that survives a power cut.
 void BM_PlainWriteAndSync(benchmark::State& state)
 {
-    const std::string file = RenderProgram(testing::LargestList(), LargestBoard(), FilledGlyphs());
+    const std::string file = RenderProgram(test::LargestList(), LargestBoard(), FilledGlyphs());
     const std::string path = BenchPath();
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -1,5 +1,6 @@
 #include "bascom/ProgramWriter.h"
 #include "editor/window/Form1.h"
+#include "tests/sign/FilledGlyphs.h"
 #include "tests/sign/LargestList.h"
 
 #include <QAction>
@@ -90,10 +91,9 @@ struct LargestPrograms
 {
     LargestPrograms()
     {
-        corvane::GlyphTable glyphs;
-        corvane::FillGlyphTable(glyphs);
+        const corvane::GlyphTable& glyphs = corvane::test::FilledGlyphs();
         for (std::size_t variant = 0; variant < paths.size(); ++variant) {
-            const auto entries = corvane::testing::LargestList(variant);
+            const auto entries = corvane::test::LargestList(variant);
             paths[variant] = folder.filePath(QStringLiteral("largest%1.bas").arg(variant));
             QFile file(paths[variant]);
             if (!file.open(QIODevice::WriteOnly)) {

@@ -26,8 +26,11 @@ struct Board
         return static_cast<std::uint8_t>((columns + kColumnsPerLatch - 1) / kColumnsPerLatch);
     }
 
-    // Whether the width list offers a board of `columns` columns: 5 to 40,
-    // without 38.
+    // The widths the width list offers, in words for messages and help.
+    static constexpr std::string_view kWidthListWording = "5 to 40, without 38";
+
+    // Whether the width list offers a board of `columns` columns (see
+    // kWidthListWording).
     static constexpr bool isListedWidth(int columns)
     {
         constexpr int kNarrowest = 5;

@@ -5,7 +5,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // A GoogleTest fixture with an empty folder of its own for each test, named
 // after the process and the test, removed afterwards.
@@ -25,4 +25,4 @@ protected:
     std::filesystem::path m_folder;
 };
 
-} // namespace corvane::testing
+} // namespace corvane::test

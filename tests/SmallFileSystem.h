@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // A tmpfs of a few kilobytes mounted on a folder, to run out of space on for
 // real: root ignores permission bits, but not a full disk. Mounting needs root
@@ -106,4 +106,4 @@ private:
     std::string m_error;
 };
 
-} // namespace corvane::testing
+} // namespace corvane::test

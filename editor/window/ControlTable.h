@@ -9,7 +9,7 @@ namespace corvane {
 // (in twips, relative to the container's client area) and its place in tab
 // order. A window keeps one constant table of these; it drives creation,
 // geometry and tab order alike.
-struct ControlSpec
+struct ControlRow
 {
     const char* name;
     const char* parent; // object name of the container; nullptr for the window
@@ -25,11 +25,11 @@ struct ControlSpec
 
 // Creates and names the controls in table order; a container comes before
 // the controls it holds.
-void CreateControls(QWidget& window, std::span<const ControlSpec> table);
+void CreateControls(QWidget& window, std::span<const ControlRow> table);
 // Sizes and places every control of the table at the window's logical dpi.
-void PlaceControls(QWidget& window, std::span<const ControlSpec> table);
+void PlaceControls(QWidget& window, std::span<const ControlRow> table);
 // Chains the focus-taking controls by their tab index.
-void ApplyTabOrder(QWidget& window, std::span<const ControlSpec> table);
+void ApplyTabOrder(QWidget& window, std::span<const ControlRow> table);
 
 // The window's control of that name and type; the table guarantees it exists.
 template <typename Widget> Widget* ControlOf(const QWidget& window, const char* name)

@@ -201,7 +201,7 @@ void Form1::applyWindowStyle()
     // A child made after the controls is destroyed after them.
     auto* style = new WindowStyle();
     style->setParent(this);
-    for (const ControlSpec& control : Form1Controls::Table()) {
+    for (const ControlRow& control : Form1Controls::Table()) {
         ControlOf<QWidget>(*this, control.name)->setStyle(style);
     }
 }

@@ -52,41 +52,41 @@ void SetColours(QWidget& widget, const QColor& text, const QColor& background)
 // Every control of the window in creation order, with its twips rectangle
 // and tab index. Labels, the frame and the pictures take no focus.
 // clang-format off
-constexpr ControlSpec kControls[] = {
-    {"LblWidth",   nullptr,  ControlSpec::make<QLabel>,         120,  1440,  615,  255},
-    {"TxtMessage", nullptr,  ControlSpec::make<MessageTextBox>, 120,  1800, 4455,  285,  0},
-    {"OptScroll0", nullptr,  ControlSpec::make<QRadioButton>,   240,  2160,  615,  255,  1},
-    {"OptScroll1", nullptr,  ControlSpec::make<QRadioButton>,   960,  2160,  735,  255, 10},
-    {"OptScroll2", nullptr,  ControlSpec::make<QRadioButton>,  1800,  2160,  615,  255, 11},
-    {"OptScroll3", nullptr,  ControlSpec::make<QRadioButton>,  2400,  2160,  735,  255, 12},
-    {"LblSpeed",   nullptr,  ControlSpec::make<QLabel>,        3360,  2160,  615,  255},
-    {"LstSpeed",   nullptr,  ControlSpec::make<OneRowList>,    3960,  2160,  495,  255,  2},
-    {"CmdNext",    nullptr,  ControlSpec::make<QPushButton>,   1200,  2520, 1095,  375,  3},
-    {"CmdDel",     nullptr,  ControlSpec::make<QPushButton>,   2400,  2520, 1095,  375,  4},
-    {"Frame1",     nullptr,  ControlSpec::make<QGroupBox>,      120,  4560, 3015, 1335},
-    {"Label1",     "Frame1", ControlSpec::make<QLabel>,         480,   240, 1215,  255},
-    {"Label2",     "Frame1", ControlSpec::make<QLabel>,         480,   480, 1575,  255},
-    {"Label3",     "Frame1", ControlSpec::make<QLabel>,         480,   720, 1575,  255},
-    {"Label4",     "Frame1", ControlSpec::make<QLabel>,         480,   960, 1575,  255},
-    {"PicFlg",     "Frame1", ControlSpec::make<QLabel>,         120,   240,  300,  210},
-    {"CmdUp",      nullptr,  ControlSpec::make<QPushButton>,    240,  2520,  330,  465,  5},
-    {"CmdDn",      nullptr,  ControlSpec::make<QPushButton>,    720,  2520,  330,  465,  6},
-    {"CmdClear",   nullptr,  ControlSpec::make<QPushButton>,   4080,  2520,  375,  375,  7},
-    {"CmdPlayOne", nullptr,  ControlSpec::make<QPushButton>,   3600,  2520,  375,  390,  8},
-    {"LstMessage", nullptr,  ControlSpec::make<QListWidget>,    120,  3000, 4455, 1035,  9},
-    {"CmdSave",    nullptr,  ControlSpec::make<QPushButton>,    960,  4080, 2775,  375, 13},
-    {"Label5",     nullptr,  ControlSpec::make<QLabel>,         120,   120, 4455, 1215},
-    {"CmbWidth",   nullptr,  ControlSpec::make<QComboBox>,      720,  1440,  615,  315, 14},
-    {"LblLatch",   nullptr,  ControlSpec::make<QLabel>,        1800,  1440, 2400,  195},
-    {"Image1",     nullptr,  ControlSpec::make<QLabel>,        3240,  4560, 1305, 1260},
+constexpr ControlRow kControls[] = {
+    {"LblWidth",   nullptr,  ControlRow::make<QLabel>,         120,  1440,  615,  255},
+    {"TxtMessage", nullptr,  ControlRow::make<MessageTextBox>, 120,  1800, 4455,  285,  0},
+    {"OptScroll0", nullptr,  ControlRow::make<QRadioButton>,   240,  2160,  615,  255,  1},
+    {"OptScroll1", nullptr,  ControlRow::make<QRadioButton>,   960,  2160,  735,  255, 10},
+    {"OptScroll2", nullptr,  ControlRow::make<QRadioButton>,  1800,  2160,  615,  255, 11},
+    {"OptScroll3", nullptr,  ControlRow::make<QRadioButton>,  2400,  2160,  735,  255, 12},
+    {"LblSpeed",   nullptr,  ControlRow::make<QLabel>,        3360,  2160,  615,  255},
+    {"LstSpeed",   nullptr,  ControlRow::make<OneRowList>,    3960,  2160,  495,  255,  2},
+    {"CmdNext",    nullptr,  ControlRow::make<QPushButton>,   1200,  2520, 1095,  375,  3},
+    {"CmdDel",     nullptr,  ControlRow::make<QPushButton>,   2400,  2520, 1095,  375,  4},
+    {"Frame1",     nullptr,  ControlRow::make<QGroupBox>,      120,  4560, 3015, 1335},
+    {"Label1",     "Frame1", ControlRow::make<QLabel>,         480,   240, 1215,  255},
+    {"Label2",     "Frame1", ControlRow::make<QLabel>,         480,   480, 1575,  255},
+    {"Label3",     "Frame1", ControlRow::make<QLabel>,         480,   720, 1575,  255},
+    {"Label4",     "Frame1", ControlRow::make<QLabel>,         480,   960, 1575,  255},
+    {"PicFlg",     "Frame1", ControlRow::make<QLabel>,         120,   240,  300,  210},
+    {"CmdUp",      nullptr,  ControlRow::make<QPushButton>,    240,  2520,  330,  465,  5},
+    {"CmdDn",      nullptr,  ControlRow::make<QPushButton>,    720,  2520,  330,  465,  6},
+    {"CmdClear",   nullptr,  ControlRow::make<QPushButton>,   4080,  2520,  375,  375,  7},
+    {"CmdPlayOne", nullptr,  ControlRow::make<QPushButton>,   3600,  2520,  375,  390,  8},
+    {"LstMessage", nullptr,  ControlRow::make<QListWidget>,    120,  3000, 4455, 1035,  9},
+    {"CmdSave",    nullptr,  ControlRow::make<QPushButton>,    960,  4080, 2775,  375, 13},
+    {"Label5",     nullptr,  ControlRow::make<QLabel>,         120,   120, 4455, 1215},
+    {"CmbWidth",   nullptr,  ControlRow::make<QComboBox>,      720,  1440,  615,  315, 14},
+    {"LblLatch",   nullptr,  ControlRow::make<QLabel>,        1800,  1440, 2400,  195},
+    {"Image1",     nullptr,  ControlRow::make<QLabel>,        3240,  4560, 1305, 1260},
     // Over the lower part of the title box, which its one word leaves free.
-    {"LblCut",     nullptr,  ControlSpec::make<QLabel>,         240,   840, 4215,  450},
+    {"LblCut",     nullptr,  ControlRow::make<QLabel>,         240,   840, 4215,  450},
 };
 // clang-format on
 
 } // namespace
 
-std::span<const ControlSpec> Form1Controls::Table()
+std::span<const ControlRow> Form1Controls::Table()
 {
     return kControls;
 }

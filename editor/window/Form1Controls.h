@@ -25,7 +25,7 @@ struct Form1Controls
 {
     // Every control of the window in creation order, with its twips
     // rectangle and tab index.
-    static std::span<const ControlSpec> Table();
+    static std::span<const ControlRow> Table();
     // Finds the controls in `window` and gives each its fixed look: captions,
     // fonts, colours, pictures, and the widths the editor offers.
     static Form1Controls SetUp(QWidget& window, const MessageEditor& editor);

@@ -31,18 +31,18 @@ bool CanTakeFocus(const QWidget* widget)
 
 } // namespace
 
-TabStops::TabStops(const QWidget& window, std::span<const ControlSpec> table,
+TabStops::TabStops(const QWidget& window, std::span<const ControlRow> table,
                    const QList<const QButtonGroup*>& groups)
 {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& control : table) {
+    std::vector<const ControlRow*> order;
+    for (const ControlRow& control : table) {
         if (control.tabIndex >= 0) {
             order.push_back(&control);
         }
     }
-    std::ranges::sort(order, {}, &ControlSpec::tabIndex);
+    std::ranges::sort(order, {}, &ControlRow::tabIndex);
     QList<const QButtonGroup*> placed;
-    for (const ControlSpec* control : order) {
+    for (const ControlRow* control : order) {
         auto* widget = ControlOf<QWidget>(window, control->name);
         if (const QButtonGroup* group = GroupOf(widget, groups); group == nullptr) {
             m_stops.append({widget, nullptr});

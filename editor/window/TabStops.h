@@ -17,7 +17,7 @@ namespace corvane {
 class TabStops final
 {
 public:
-    TabStops(const QWidget& window, std::span<const ControlSpec> table,
+    TabStops(const QWidget& window, std::span<const ControlRow> table,
              const QList<const QButtonGroup*>& groups);
 
     // The enabled, visible control after (or before) `current` in the order,

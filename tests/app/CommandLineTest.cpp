@@ -50,7 +50,7 @@ const std::vector<Message> kTooLarge(30, Message{std::string(60, 'M')});
 const std::vector<Message> kLong{{std::string(45, '#'), ScrollDirection(0), 4}};
 std::string OlderProgram()
 {
-    std::string file = RenderProgram(kLong, Board::ofWidth("40"), testing::FilledGlyphs());
+    std::string file = RenderProgram(kLong, Board::ofWidth("40"), test::FilledGlyphs());
     for (auto at = file.find(" As Word"); at != std::string::npos; at = file.find(" As Word")) {
         file.replace(at, 8, " As Byte");
     }
@@ -90,7 +90,7 @@ std::optional<PathState> StateOf(const QString& path)
         return std::nullopt;
     }
     const mode_t type = status.st_mode & S_IFMT;
-    return PathState{type, type == S_IFREG ? testing::ReadFile(path) : QByteArray()};
+    return PathState{type, type == S_IFREG ? test::ReadFile(path) : QByteArray()};
 }
 
 } // namespace
@@ -110,8 +110,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(Bytes(bytes));
         };
-        write("sign.bas", RenderProgram(kSign, kSignBoard, testing::FilledGlyphs()));
-        write("large.bas", RenderProgram(kTooLarge, Board::ofWidth("40"), testing::FilledGlyphs()));
+        write("sign.bas", RenderProgram(kSign, kSignBoard, test::FilledGlyphs()));
+        write("large.bas", RenderProgram(kTooLarge, Board::ofWidth("40"), test::FilledGlyphs()));
         write("notes.bas", "Shopping list\r\nbread\r\n");
         write("wiring.bas", RenderWiringTestProgram(Board::ofWidth("40")));
         write("older.bas", OlderProgram());
@@ -170,7 +170,7 @@ private slots:
         QTest::addColumn<QByteArray>("written"); // null: the output stays as it was
         QTest::addColumn<QString>("message");    // on stderr; for 2 the usage follows
 
-        const GlyphTable& glyphs = testing::FilledGlyphs();
+        const GlyphTable& glyphs = test::FilledGlyphs();
         const auto write = [](std::initializer_list<QString> messages) {
             QStringList arguments{"--write", "@/out.hex", "--width", "20"};
             for (const QString& message : messages) {
@@ -312,7 +312,7 @@ private slots:
         if (written.isNull()) {
             QCOMPARE(StateOf(outPath), before);
         } else {
-            QCOMPARE(testing::ReadFile(outPath), written);
+            QCOMPARE(test::ReadFile(outPath), written);
         }
         QVERIFY2(message.isEmpty() ? errors.isEmpty() : errors.contains(message),
                  qPrintable(errors));
@@ -323,9 +323,9 @@ private slots:
     void writesWhatTheWindowWrites()
     {
         const ProgramDocument program{kList, Board::ofWidth("13")};
-        const std::unique_ptr<MessageEditor> editor = testing::TypingEditor("x");
+        const std::unique_ptr<MessageEditor> editor = test::TypingEditor("x");
         QVERIFY(editor->openProgram(program, true));
-        testing::FakeFileDialogs dialogs;
+        test::FakeFileDialogs dialogs;
         ProgramFiles files(*editor, nullptr);
         files.setDialogs(&dialogs);
         files.fillGlyphTable();
@@ -347,7 +347,7 @@ private slots:
                      0);
         }
         const auto bytes = [this](const char* name) {
-            return testing::ReadFile(m_folder.filePath(QLatin1String(name)));
+            return test::ReadFile(m_folder.filePath(QLatin1String(name)));
         };
         QVERIFY(!bytes("saved.bas").isEmpty() && !bytes("built.hex").isEmpty());
         QVERIFY(bytes("written.bas") == bytes("saved.bas"));
@@ -457,7 +457,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QStringList, told);
         QFETCH(int, runs);
-        testing::FakeAvrdude avrdude;
+        test::FakeAvrdude avrdude;
         avrdude.answer("readfuse", "echo 0xe4; exit 0");
         arguments.replaceInStrings(QStringLiteral("@"), m_folder.path());
         QProcess corvane;

@@ -2,6 +2,7 @@
 
 #include "bascom/MakerDetails.h"
 #include "tests/app/ShowProbe.h"
+#include "tests/editor/FindControl.h"
 
 #include <QFontInfo>
 #include <QFrame>
@@ -20,19 +21,14 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-template <typename T> T* Child(const QWidget& splash, const char* name)
-{
-    return splash.findChild<T*>(QString::fromLatin1(name));
-}
-
 QLabel* Label(const SplashWindow& splash)
 {
-    return Child<QLabel>(splash, "lblProductName");
+    return test::FindControl<QLabel>(splash, "lblProductName");
 }
 
 QTimer* Timer(const SplashWindow& splash)
 {
-    return Child<QTimer>(splash, "Timer1");
+    return test::FindControl<QTimer>(splash, "Timer1");
 }
 
 void Tick(SplashWindow& splash, int times)
@@ -46,7 +42,7 @@ void Tick(SplashWindow& splash, int times)
 // inside the frame's border and is centred across it.
 QString LabelFitProblem(const SplashWindow& splash)
 {
-    const QRect room = Child<QFrame>(splash, "Frame1")->contentsRect();
+    const QRect room = test::FindControl<QFrame>(splash, "Frame1")->contentsRect();
     const QRect at = Label(splash)->geometry();
     const QSize fit = Label(splash)->sizeHint();
     const bool sized = at.height() == fit.height() && at.width() == qMin(fit.width(), room.width());
@@ -88,9 +84,9 @@ private slots:
             splash.geometry().center() - splash.screen()->availableGeometry().center();
         QVERIFY(offset.manhattanLength() <= 2);
 
-        const QFrame* frame = Child<QFrame>(splash, "Frame1");
+        const QFrame* frame = test::FindControl<QFrame>(splash, "Frame1");
         QCOMPARE(frame->geometry(), QRect(0, 0, 279, 197));
-        const QLabel* logo = Child<QLabel>(splash, "imgLogo");
+        const QLabel* logo = test::FindControl<QLabel>(splash, "imgLogo");
         QCOMPARE(logo->parentWidget(), frame);
         QCOMPARE(logo->geometry(), QRect(8, 16, 259, 156));
         QCOMPARE(logo->pixmap().size(), QSize(259, 156));
@@ -251,8 +247,9 @@ private slots:
         ShowProbe main;
         SplashWindow splash(&main);
         splash.show();
-        QWidget* widget =
-            target == splash.objectName() ? &splash : splash.findChild<QWidget*>(target);
+        QWidget* widget = target == splash.objectName()
+                              ? &splash
+                              : splash.findChild<QWidget*>(target);
         QVERIFY(widget);
         QTest::mouseClick(widget, Qt::LeftButton);
         QTest::mouseClick(widget, Qt::RightButton);

@@ -4,6 +4,8 @@
 #include "bascom/ProgramWriter.h"
 #include "editor/window/Form1.h"
 #include "sign/GlyphTable.h"
+#include "tests/editor/FindControl.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -18,7 +20,7 @@ namespace {
 
 QString ProductCaption(const SplashWindow& splash)
 {
-    return splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text();
+    return test::FindControl<QLabel>(splash, "lblProductName")->text();
 }
 
 } // namespace
@@ -69,9 +71,8 @@ private slots:
         QCOMPARE(editor.entries(), (std::vector<Message>{{" ", ScrollDirection(0), 0}}));
         // Shown, the window puts the focus into the message box: editing state.
         QTRY_VERIFY(editor.IsEditing());
-        QTRY_COMPARE(QApplication::focusWidget(),
-                     form->findChild<QWidget*>(QStringLiteral("TxtMessage")));
-        QVERIFY(form->findChild<QLineEdit*>(QStringLiteral("TxtMessage"))->text().isEmpty());
+        QTRY_COMPARE(QApplication::focusWidget(), test::FindControl<QWidget>(*form, "TxtMessage"));
+        QVERIFY(test::FindControl<QLineEdit>(*form, "TxtMessage")->text().isEmpty());
     }
 
     void fourthTickKeepsTheMainWindowAndClosesTheSplash()
@@ -123,13 +124,12 @@ private slots:
             splash->Timer1_Timer();
         }
         QVERIFY(!startup.mainWindow()->isVisible());
-        QCOMPARE(splash->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive(), false);
+        QCOMPARE(test::FindControl<QTimer>(*splash, "Timer1")->isActive(), false);
     }
 
     void opensTheProgramGivenOnTheCommandLineOnceShown()
     {
-        GlyphTable glyphs;
-        FillGlyphTable(glyphs);
+        const GlyphTable& glyphs = test::FilledGlyphs();
         const std::vector<Message> entries = {{"SIGN", ScrollDirection(1), 4},
                                               {"UP", ScrollDirection(2), 2}};
         QTemporaryDir folder;

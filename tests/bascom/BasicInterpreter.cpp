@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
-namespace corvane::testing {
+namespace corvane::test {
 namespace {
 
 constexpr int kColumnsPerLatch = 5;
@@ -396,4 +396,4 @@ ProgramRun RunMainLoopOnce(std::string_view program, long long statementBudget)
     return Interpreter(SplitLines(program), statementBudget).run();
 }
 
-} // namespace corvane::testing
+} // namespace corvane::test

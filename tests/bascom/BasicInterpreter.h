@@ -8,7 +8,7 @@
 // A small interpreter for the subset of BASCOM-AVR that a generated program's
 // main loop uses, modelling the board: Portb strobes latch h (bit h) with
 // Portd, Portc enables the shared columns, Waitms advances the clock.
-namespace corvane::testing {
+namespace corvane::test {
 
 std::vector<std::string> SplitLines(std::string_view text); // at CR LF
 
@@ -41,4 +41,4 @@ struct ProgramRun
 // or when more than `statementBudget` statements run.
 ProgramRun RunMainLoopOnce(std::string_view program, long long statementBudget = 50'000'000);
 
-} // namespace corvane::testing
+} // namespace corvane::test

@@ -1,7 +1,6 @@
 #include "sign/BoardSimulator.h"
 
 #include "bascom/ProgramWriter.h"
-
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
 
@@ -11,14 +10,14 @@
 namespace corvane {
 namespace {
 
-using testing::ProgramRun;
-using testing::RunMainLoopOnce;
+using test::ProgramRun;
+using test::RunMainLoopOnce;
 
 constexpr std::uint8_t kRows = 7;
 
 const GlyphTable& Glyphs()
 {
-    return testing::FilledGlyphs();
+    return test::FilledGlyphs();
 }
 
 BoardSimulator Simulate(const Message& entry, const std::string& width, int latches)
@@ -85,8 +84,7 @@ std::vector<Message> OnePerDirection(const Board& board)
 
 // The interpreter ran the rendered program; every block must show, step by
 // step, what the simulator computes from the same entry.
-void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries,
-                    const Board& board)
+void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries, const Board& board)
 {
     ASSERT_EQ(run.blocks.size(), entries.size());
     EXPECT_FALSE(run.readOutsideTable);
@@ -98,7 +96,7 @@ void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries,
         ASSERT_EQ(static_cast<int>(steps.size()), simulator.stepCount());
         long long total = 0;
         for (int s = 0; s < simulator.stepCount(); ++s) {
-            const testing::ShownStep& shown = steps[static_cast<std::size_t>(s)];
+            const test::ShownStep& shown = steps[static_cast<std::size_t>(s)];
             ASSERT_TRUE(shown.steady) << "step " << s;
             ASSERT_EQ(shown.durationMs, simulator.durationMs(s)) << "step " << s;
             const auto frame = simulator.frame(s);

@@ -15,7 +15,7 @@
 namespace corvane {
 namespace {
 
-using testing::SplitLines;
+using test::SplitLines;
 
 Message Entry(std::string text, ScrollDirection direction, int speed)
 {
@@ -24,7 +24,7 @@ Message Entry(std::string text, ScrollDirection direction, int speed)
 
 std::string Render(const std::vector<Message>& entries, const Board& board)
 {
-    return RenderProgram(entries, board, testing::FilledGlyphs());
+    return RenderProgram(entries, board, test::FilledGlyphs());
 }
 
 std::string Join(const std::vector<std::string>& lines)
@@ -50,7 +50,7 @@ std::string Replaced(std::string_view text, std::string_view from, std::string_v
 // Reads a file that must be accepted.
 ProgramRead Read(std::string_view file)
 {
-    ReadResult result = ReadProgram(file, testing::FilledGlyphs());
+    ReadResult result = ReadProgram(file, test::FilledGlyphs());
     if (const auto* failure = std::get_if<ReadFailure>(&result)) {
         ADD_FAILURE() << "refused at line " << failure->line << ": " << failure->reason;
         return {};
@@ -388,7 +388,7 @@ TEST_P(ProgramReaderRefusalTest, NamesTheLineAndWhatWasExpected)
 {
     const RefusalCase& refusal = GetParam();
     const std::string file = refusal.file();
-    const ReadResult result = ReadProgram(file, testing::FilledGlyphs());
+    const ReadResult result = ReadProgram(file, test::FilledGlyphs());
     ASSERT_TRUE(std::holds_alternative<ReadFailure>(result));
     const ReadFailure& failure = std::get<ReadFailure>(result);
     EXPECT_EQ(failure.line, refusal.line) << failure.reason;
@@ -406,7 +406,7 @@ TEST(ProgramReaderTest, RefusesTheWiringTestAsSuch)
         SCOPED_TRACE("width " + std::to_string(width));
         const std::string file = RenderWiringTestProgram(Board::ofWidth(std::to_string(width)));
         for (const std::string& variant : {file, Replaced(file, "\r\n", "\n")}) {
-            const ReadResult result = ReadProgram(variant, testing::FilledGlyphs());
+            const ReadResult result = ReadProgram(variant, test::FilledGlyphs());
             ASSERT_TRUE(std::holds_alternative<ReadFailure>(result));
             const ReadFailure& failure = std::get<ReadFailure>(result);
             EXPECT_EQ(failure.kind, ReadFailure::Kind::WiringTest);

@@ -1,7 +1,7 @@
 #include "bascom/ProgramWriter.h"
-#include "sign/ColumnTable.h"
 
 #include "bascom/MakerDetails.h"
+#include "sign/ColumnTable.h"
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
 
@@ -15,15 +15,15 @@
 namespace corvane {
 namespace {
 
-using testing::ParseDataTables;
-using testing::SplitLines;
+using test::ParseDataTables;
+using test::SplitLines;
 
 constexpr std::uint8_t kRows = 7;
 const std::string kBlankLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
 
 const GlyphTable& Glyphs()
 {
-    return testing::FilledGlyphs();
+    return test::FilledGlyphs();
 }
 
 Message Entry(std::string text, ScrollDirection direction, int speed = 5)
@@ -172,7 +172,7 @@ TEST(ProgramWriter, WritesTheWorkedExampleByteForByte)
     expected += kBlankLine + "\r\n";
 
     const std::vector<Message> entries = {Entry("HI", ScrollDirection::Left, 7),
-                                               Entry("A", ScrollDirection::Up, 5)};
+                                          Entry("A", ScrollDirection::Up, 5)};
     const std::string file = RenderProgram(entries, {"10", 2, kRows}, Glyphs());
     EXPECT_EQ(file, expected);
     EXPECT_EQ(SplitLines(file).size(), 111U);

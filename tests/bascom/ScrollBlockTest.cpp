@@ -11,7 +11,7 @@
 namespace corvane {
 namespace {
 
-using testing::SplitLines;
+using test::SplitLines;
 
 std::string Block(ScrollDirection direction, int refreshCount, std::size_t length,
                   const std::string& width, int latchCount, const std::string& label = "07")

@@ -1,8 +1,8 @@
 #include "sign/WiringTest.h"
 
-#include "sign/GlyphTable.h"
 #include "bascom/ProgramWriter.h"
 #include "bascom/WiringTestProgram.h"
+#include "sign/GlyphTable.h"
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
 
@@ -14,8 +14,8 @@
 namespace corvane {
 namespace {
 
-using testing::RunMainLoopOnce;
-using testing::SplitLines;
+using test::RunMainLoopOnce;
+using test::SplitLines;
 
 class WiringProgram : public ::testing::TestWithParam<const char*>
 {};
@@ -32,7 +32,7 @@ TEST_P(WiringProgram, ShowsTheWiringTestImagesInOrder)
     auto image = images.begin();
     ASSERT_EQ(run.blocks.size(), kWiringPhases.size());
     for (std::size_t block = 0; block < run.blocks.size(); ++block) {
-        for (const testing::ShownStep& step : run.blocks[block]) {
+        for (const test::ShownStep& step : run.blocks[block]) {
             ASSERT_NE(image, images.end());
             SCOPED_TRACE("image " + std::to_string(image - images.begin()));
             EXPECT_EQ(image->phase, kWiringPhases[block]);
@@ -58,7 +58,7 @@ TEST(WiringProgram, KeepsTheHouseStyle)
     const std::vector<std::string> lines = SplitLines(RenderWiringTestProgram(board));
     const std::vector<Message> wide{{std::string(60, 'W')}};
     const std::vector<std::string> message =
-        SplitLines(RenderProgram(wide, board, testing::FilledGlyphs()));
+        SplitLines(RenderProgram(wide, board, test::FilledGlyphs()));
     const auto doLine = std::find(message.begin(), message.end(), "Do");
     ASSERT_NE(doLine, message.end());
     EXPECT_TRUE(std::equal(message.begin(), doLine + 1, lines.begin()));

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QStringList>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // The dialogs, answered as the test sets them, with what they were asked.
 class FakeFileDialogs final : public FileDialogs
@@ -63,4 +63,4 @@ public:
     QStringList questions;
 };
 
-} // namespace corvane::testing
+} // namespace corvane::test

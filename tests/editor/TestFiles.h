@@ -3,12 +3,13 @@
 #include "bascom/ProgramWriter.h"
 #include "sign/GlyphTable.h"
 #include "sign/ProgramDocument.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // The file's bytes; empty when it cannot be read.
 inline QByteArray ReadFile(const QString& path)
@@ -20,8 +21,7 @@ inline QByteArray ReadFile(const QString& path)
 // Writes `program` at `path` as Save writes it; returns the path.
 inline QString WriteProgramFile(const QString& path, const ProgramDocument& program)
 {
-    GlyphTable glyphs;
-    FillGlyphTable(glyphs);
+    const GlyphTable& glyphs = test::FilledGlyphs();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(
@@ -30,4 +30,4 @@ inline QString WriteProgramFile(const QString& path, const ProgramDocument& prog
     return path;
 }
 
-} // namespace corvane::testing
+} // namespace corvane::test

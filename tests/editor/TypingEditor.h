@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // An editor as the shown window leaves it, with `text` typed into its first
 // entry.
@@ -18,4 +18,4 @@ inline std::unique_ptr<MessageEditor> TypingEditor(const std::string& text)
     return editor;
 }
 
-} // namespace corvane::testing
+} // namespace corvane::test

@@ -6,12 +6,13 @@
 #include "editor/model/MessageEditor.h"
 #include "editor/window/Form1.h"
 #include "tests/editor/FakeFileDialogs.h"
+#include "tests/editor/FindControl.h"
 #include "tests/editor/TestFiles.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLatin1String>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -21,18 +22,7 @@
 #include <QtTest>
 #include <memory>
 
-namespace corvane::testing {
-
-// The child of `parent` with the control name `name`; a test cannot go on
-// without it, so a missing control ends the run with its name.
-template <typename T> T* FindControl(const QObject& parent, const char* name)
-{
-    auto* control = parent.findChild<T*>(QLatin1String(name));
-    if (control == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return control;
-}
+namespace corvane::test {
 
 // An action's text as a menu shows it: without its mnemonic mark and the
 // keys a tab puts after it ("Undo Typing" for "&Undo Typing\tCtrl+Z").
@@ -144,8 +134,7 @@ protected:
     // What Save writes for the list as the editor holds it.
     QByteArray expectedProgram() const
     {
-        GlyphTable glyphs;
-        FillGlyphTable(glyphs);
+        const GlyphTable& glyphs = test::FilledGlyphs();
         const auto entries = editor().entries();
         const auto width = *editor().CmbWidth().selectedIndex();
         const Board board{editor().CmbWidth().itemText(width), editor().LatchCount(), 7};
@@ -157,4 +146,4 @@ protected:
     std::unique_ptr<Form1> m_form;
 };
 
-} // namespace corvane::testing
+} // namespace corvane::test

@@ -3,8 +3,11 @@
 #include "firmware/EngineImage.h"
 #include "firmware/SignLayout.h"
 #include "flashimage/IntelHex.h"
+#include "sign/BoardSimulator.h"
+#include "sign/Show.h"
 #include "sign/TargetChip.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <stdexcept>
@@ -20,6 +23,20 @@ TEST(IntelHexTest, WritesSixteenByteRecordsWithChecksumsAndTheEndRecord)
     EXPECT_EQ(IntelHex(bytes), ":10000000000102030405060708090A0B0C0D0E0F78\n"
                                ":0100100010DF\n"
                                ":00000001FF\n");
+}
+
+// 64 KiB is the most a file of data records alone addresses: the last
+// record starts at FFF0, and one byte more is refused rather than written at
+// an address that wraps to 0000.
+TEST(IntelHexTest, WritesSixtyFourKibibytesWithoutAddressRecordsAndRefusesOneMore)
+{
+    std::vector<std::uint8_t> bytes(0x10000);
+    const std::string hex = IntelHex(bytes);
+    EXPECT_EQ(std::count(hex.begin(), hex.end(), '\n'), 0x10000 / 16 + 1);
+    EXPECT_TRUE(hex.ends_with(":10FFF000" + std::string(32, '0') + "01\n:00000001FF\n"));
+
+    bytes.push_back(0);
+    EXPECT_THROW(IntelHex(bytes), std::length_error);
 }
 
 // One show whose table brings the image to exactly `size` bytes.
@@ -111,6 +128,36 @@ TEST(FirmwareTest, WritesTheHeaderAndEveryFieldOfEachShowWhereTheEngineReadsIt)
     EXPECT_EQ(std::vector(flash.begin() + static_cast<std::ptrdiff_t>(tables), flash.end()),
               (std::vector<std::uint8_t>{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x22, 0x22, 0x22,
                                          0x22, 0x22}));
+}
+
+// The engine's picture of a horizontal show at step S: latch h's column c
+// shows the table byte at firstIndex ± S + 5h + c (FirmwareShow).
+std::vector<std::uint8_t> EngineFrame(const FirmwareShow& show, int step, int width)
+{
+    const int moved = show.motion == FirmwareShow::Motion::Backward ? -step : step;
+    std::vector<std::uint8_t> columns;
+    for (int column = 0; column < width; ++column) {
+        const auto index = static_cast<std::size_t>(show.firstIndex + moved + column);
+        columns.push_back(static_cast<std::uint8_t>(show.table.at(index) & 0x7F));
+    }
+    return columns;
+}
+
+// Left and Right shows start where the board simulator's first step does and
+// move as its steps do.
+TEST(FirmwareTest, HorizontalShowsShowWhatTheBoardSimulatorShows)
+{
+    const Board board = Board::ofWidth("18");
+    for (const ScrollDirection direction : {ScrollDirection::Left, ScrollDirection::Right}) {
+        const Message message{"Hi!", direction, 5};
+        const FirmwareShow show = ShowOfMessage(message, board);
+        const BoardSimulator simulator(ShowOf(message, board));
+        ASSERT_EQ(show.stepCount, simulator.stepCount());
+        for (const int step : {0, 1, simulator.stepCount() - 1}) {
+            EXPECT_EQ(EngineFrame(show, step, simulator.width()), simulator.frame(step))
+                << "direction " << static_cast<int>(direction) << ", step " << step;
+        }
+    }
 }
 
 TEST(FirmwareTest, RefusesWhatTheEngineCannotPlay)

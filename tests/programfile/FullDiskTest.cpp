@@ -19,19 +19,19 @@ namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-using corvane::testing::SmallFileSystem;
+using corvane::test::SmallFileSystem;
 
 constexpr std::string_view kNoSpace = "No space left on device";
 
 std::string Render(const std::vector<Message>& entries)
 {
-    return RenderProgram(entries, Board::ofWidth("40"), corvane::testing::FilledGlyphs());
+    return RenderProgram(entries, Board::ofWidth("40"), corvane::test::FilledGlyphs());
 }
 
 // 256 messages of 256 characters on the widest board: the largest file.
 const std::string& LargestProgram()
 {
-    static const std::string program = Render(corvane::testing::LargestList());
+    static const std::string program = Render(corvane::test::LargestList());
     return program;
 }
 

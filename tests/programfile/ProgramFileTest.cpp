@@ -2,6 +2,7 @@
 
 #include "bascom/ProgramWriter.h"
 #include "tests/ScratchFolder.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <cerrno>
 #include <csignal>
@@ -32,7 +33,7 @@ std::string ReadFile(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class ProgramFile : public testing::ScratchFolder
+class ProgramFile : public test::ScratchFolder
 {
 protected:
     std::set<std::string> folderContents() const
@@ -54,8 +55,7 @@ TEST_F(ProgramFile, ReplacesALongerFileWithExactlyTheNewBytes)
 {
     const fs::path target = m_folder / "board.bas";
     writeOldFile(target, std::string(100'000, 'x'));
-    GlyphTable glyphs;
-    FillGlyphTable(glyphs);
+    const GlyphTable& glyphs = test::FilledGlyphs();
     const std::vector<Message> entries = {{"Hi", ScrollDirection(0), 5}};
 
     EXPECT_EQ(WriteProgram(target.string(), entries, Board{"20", 4}, glyphs), std::nullopt);

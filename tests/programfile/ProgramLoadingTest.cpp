@@ -46,7 +46,7 @@ std::string Refusal(const LoadResult& result)
     return failure ? failure->message.toStdString() : std::string();
 }
 
-class LoadProgramTest : public testing::ScratchFolder
+class LoadProgramTest : public test::ScratchFolder
 {
 protected:
 };
@@ -56,12 +56,12 @@ TEST_F(LoadProgramTest, ReadsBackWhatWriteProgramWrote)
     const ProgramDocument program{
         {{"HELLO", ScrollDirection(2), 7}, {"WORLD", ScrollDirection(1), 0}}, Board::ofWidth("13")};
     const fs::path path = m_folder / "sign.bas";
-    ASSERT_EQ(WriteProgram(path.string(), program.entries, program.board,
-                           corvane::testing::FilledGlyphs()),
-              std::nullopt);
+    ASSERT_EQ(
+        WriteProgram(path.string(), program.entries, program.board, corvane::test::FilledGlyphs()),
+        std::nullopt);
 
     const auto result =
-        LoadProgram(QString::fromStdString(path.string()), corvane::testing::FilledGlyphs());
+        LoadProgram(QString::fromStdString(path.string()), corvane::test::FilledGlyphs());
 
     ASSERT_EQ(Refusal(result), "");
     EXPECT_EQ(std::get<ProgramRead>(result).document, program);
@@ -95,7 +95,7 @@ TEST_P(TooLarge, IsRefusedWithoutBeingReadToItsEnd)
     }
 
     const std::string refusal =
-        Refusal(LoadProgram(QString::fromStdString(path), corvane::testing::FilledGlyphs()));
+        Refusal(LoadProgram(QString::fromStdString(path), corvane::test::FilledGlyphs()));
 
     const long long read = *BytesReadSoFar() - *before;
     EXPECT_NE(refusal.find(path), std::string::npos) << refusal;
@@ -145,7 +145,7 @@ TEST_P(NotAFile, IsRefusedByWhatItIsWithoutBeingRead)
     ASSERT_FALSE(path.empty()) << std::strerror(errno);
     const auto before = BytesReadSoFar();
 
-    const auto result = LoadProgram(QString::fromStdString(path), corvane::testing::FilledGlyphs());
+    const auto result = LoadProgram(QString::fromStdString(path), corvane::test::FilledGlyphs());
 
     EXPECT_EQ(Refusal(result), fs::path(path).filename().string() + GetParam().refusal);
     if (before) {

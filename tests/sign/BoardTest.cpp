@@ -14,6 +14,17 @@ TEST(Board, NeedsOneLatchPerFiveColumnsRoundedUp)
     }
 }
 
+// The edges of the list and its one gap, which every part that checks a
+// width shares.
+TEST(Board, ListsTheWidthsFiveToFortyWithoutThirtyEight)
+{
+    const std::pair<int, bool> cases[] = {{4, false}, {5, true},  {37, true}, {38, false},
+                                          {39, true}, {40, true}, {41, false}};
+    for (const auto& [columns, listed] : cases) {
+        EXPECT_EQ(Board::isListedWidth(columns), listed) << columns << " columns";
+    }
+}
+
 TEST(Board, OfWidthKeepsTheTextAndTakesItsLatches)
 {
     EXPECT_EQ(Board::ofWidth("18"), (Board{"18", 4, 7}));

@@ -2,7 +2,7 @@
 
 #include "sign/GlyphTable.h"
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // One glyph table, filled once, shared by the tests that render programs.
 inline const GlyphTable& FilledGlyphs()
@@ -15,4 +15,4 @@ inline const GlyphTable& FilledGlyphs()
     return table;
 }
 
-} // namespace corvane::testing
+} // namespace corvane::test

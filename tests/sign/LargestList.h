@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // The largest list the window holds: 256 messages of 256 characters, every
 // direction and speed. Another `variant` gives other characters, so that two
@@ -26,4 +26,4 @@ inline std::vector<Message> LargestList(std::size_t variant = 0)
     return entries;
 }
 
-} // namespace corvane::testing
+} // namespace corvane::test

@@ -1,5 +1,7 @@
 #include "editor/model/flash/Avrdude.h"
 
+#include "sign/TargetChip.h"
+
 namespace corvane {
 
 namespace {
@@ -18,7 +20,8 @@ std::string_view Trimmed(std::string_view text)
 
 std::vector<std::string> AvrdudeChipArguments(const ProgrammerChoice& choice)
 {
-    std::vector<std::string> arguments{"-p", "m8", "-c", choice.programmer};
+    std::vector<std::string> arguments{"-p", std::string(chip::kAvrdudePart), "-c",
+                                       choice.programmer};
     if (!choice.port.empty()) {
         arguments.insert(arguments.end(), {"-P", choice.port});
     }

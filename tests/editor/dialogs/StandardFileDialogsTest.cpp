@@ -4,6 +4,7 @@
 #include "editor/dialogs/NameWithExtension.h"
 #include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
+#include "tests/editor/FindControl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +27,7 @@ class StandardFileDialogsTest final : public QObject
 private slots:
     // One file dialog for every file: the setup's title, filters and suffix,
     // and the mode its purpose asks for.
-    void fileDialogIsSetUpAsTheSpecSays_data()
+    void fileDialogFollowsItsSetup_data()
     {
         QTest::addColumn<FileDialogSetup>("setup");
         QTest::addColumn<QString>("title");
@@ -49,7 +50,7 @@ private slots:
             << "Save the Firmware" << QStringList{"Intel HEX (*.hex)", all} << "hex" << true
             << true;
     }
-    void fileDialogIsSetUpAsTheSpecSays()
+    void fileDialogFollowsItsSetup()
     {
         QFETCH(FileDialogSetup, setup);
         QFETCH(QString, title);
@@ -88,7 +89,7 @@ private slots:
         dialogs.configureFileDialog(dialog, saving ? ProgramFiles::SaveProgramDialog(start)
                                                    : ProgramFiles::OpenProgramDialog(start));
         QCOMPARE(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
+        QCOMPARE(test::FindControl<QLineEdit>(dialog, "fileNameEdit")->text(),
                  saving ? QStringLiteral("shop.bas") : QString());
     }
 
@@ -193,7 +194,7 @@ private slots:
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
                        dialog && !dialog->property("typed").toBool()) {
                 dialog->setProperty("typed", true);
-                auto* line = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                auto* line = test::FindControl<QLineEdit>(*dialog, "fileNameEdit");
                 line->setFocus();
                 line->setText(QStringLiteral("old.v2"));
                 QTimer::singleShot(0, dialog,

@@ -62,7 +62,7 @@ class FirmwareFilesTest final : public QObject
 private:
     QString path(const char* name) const { return m_folder->filePath(QLatin1String(name)); }
 
-    testing::FakeFileDialogs m_dialogs;
+    test::FakeFileDialogs m_dialogs;
     CancellingPrompts m_prompts;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<MessageEditor> m_editor;
@@ -77,7 +77,7 @@ private slots:
     {
         m_dialogs.reset();
         m_folder = std::make_unique<QTemporaryDir>();
-        m_editor = testing::TypingEditor("TYPED");
+        m_editor = test::TypingEditor("TYPED");
         m_editor->userClickDirection(3);
         m_firmware = std::make_unique<FirmwareFiles>(*m_editor, nullptr);
         m_firmware->setDialogs(&m_dialogs);
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(asked.confirmReplace);
         const auto firmware = BuildFirmware(std::vector<Message>{{"TYPED", ScrollDirection(3), 5}},
                                             Board::ofWidth("20"));
-        QCOMPARE(testing::ReadFile(path("sign.hex")).toStdString(),
+        QCOMPARE(test::ReadFile(path("sign.hex")).toStdString(),
                  IntelHex(std::get<std::vector<std::uint8_t>>(firmware)));
         QCOMPARE(m_editor->entries(), before);
         QVERIFY(m_dialogs.warnings.isEmpty());
@@ -174,12 +174,14 @@ private slots:
         m_dialogs.savePath = m_folder->filePath(name);
         QCOMPARE(m_firmware->buildWiringTest(), !form.isEmpty());
         QCOMPARE(m_dialogs.askedTitles(), QStringList{QStringLiteral("Save the Wiring Test")});
+        // Over an existing file, the dialog asks before replacing it.
+        QVERIFY(m_dialogs.asked.front().confirmReplace);
         const Board board = Board::ofWidth("20");
         if (form == QLatin1String("hex")) {
-            QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
+            QCOMPARE(test::ReadFile(m_dialogs.savePath).toStdString(),
                      IntelHex(std::get<std::vector<std::uint8_t>>(WiringTestFirmware(board))));
         } else if (form == QLatin1String("bas")) {
-            QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
+            QCOMPARE(test::ReadFile(m_dialogs.savePath).toStdString(),
                      RenderWiringTestProgram(board));
         } else {
             QCOMPARE(m_dialogs.warnings.size(), 1);
@@ -208,7 +210,7 @@ private slots:
     // after it, however it ended.
     void theFlashActionIsOffWhileFlashing()
     {
-        testing::FakeAvrdude avrdude;
+        test::FakeAvrdude avrdude;
         avrdude.answer("readfuse", "exec sleep 30");
         m_prompts.answer = FlashPrompts::Request{};
         QSignalSpy finished(&m_firmware->flasher(), &BoardFlasher::finished);

@@ -1,11 +1,12 @@
 #include "editor/files/ProgramFiles.h"
 
+#include "bascom/WiringTestProgram.h"
 #include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
-#include "bascom/WiringTestProgram.h"
 #include "tests/editor/FakeFileDialogs.h"
 #include "tests/editor/TestFiles.h"
 #include "tests/editor/TypingEditor.h"
+#include "tests/sign/FilledGlyphs.h"
 
 #include <QAction>
 #include <QDir>
@@ -23,8 +24,8 @@ Q_DECLARE_METATYPE(corvane::FileDialogs::Answer)
 namespace corvane {
 namespace {
 
-using testing::ReadFile;
-using testing::WriteProgramFile;
+using test::ReadFile;
+using test::WriteProgramFile;
 
 // Two messages on width "13" (three latches): Up at speed 7, Right at speed 0.
 const ProgramDocument kProgram{{{"HELLO", ScrollDirection(2), 7}, {"WORLD", ScrollDirection(1), 0}},
@@ -39,8 +40,7 @@ const ProgramDocument kShortUp{{{"HI", ScrollDirection(2), 7}, {"WORLD", ScrollD
 
 QByteArray Rendered(const ProgramDocument& program)
 {
-    GlyphTable glyphs;
-    FillGlyphTable(glyphs);
+    const GlyphTable& glyphs = test::FilledGlyphs();
     return QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs));
 }
 
@@ -66,13 +66,12 @@ private:
     }
     QByteArray programAsSaved() const
     {
-        GlyphTable glyphs;
-        FillGlyphTable(glyphs);
+        const GlyphTable& glyphs = test::FilledGlyphs();
         const ProgramDocument program = m_editor->prepareProgram();
         return QByteArray::fromStdString(RenderProgram(program.entries, program.board, glyphs));
     }
 
-    testing::FakeFileDialogs m_dialogs;
+    test::FakeFileDialogs m_dialogs;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<MessageEditor> m_editor;
     std::unique_ptr<ProgramFiles> m_files;
@@ -83,7 +82,7 @@ private slots:
     {
         m_dialogs.reset();
         m_folder = std::make_unique<QTemporaryDir>();
-        m_editor = testing::TypingEditor("TYPED");
+        m_editor = test::TypingEditor("TYPED");
         m_files = std::make_unique<ProgramFiles>(*m_editor, nullptr);
         m_files->setDialogs(&m_dialogs);
         m_files->fillGlyphTable();

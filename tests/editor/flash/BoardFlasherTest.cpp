@@ -20,7 +20,7 @@
 
 namespace corvane {
 
-using testing::FakeAvrdude;
+using test::FakeAvrdude;
 using namespace std::chrono_literals;
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace corvane::testing {
+namespace corvane::test {
 
 // A stand-in for avrdude in a folder of its own, put first on PATH. Each run
 // keeps its arguments, one a line, in "arguments.PID" (the runs' PIDs in
@@ -92,4 +92,4 @@ private:
     QByteArray m_path;
 };
 
-} // namespace corvane::testing
+} // namespace corvane::test

@@ -1,6 +1,7 @@
 #include "editor/flash/ProgrammerDialog.h"
 
 #include "editor/flash/ProgrammerList.h"
+#include "tests/editor/FindControl.h"
 #include "tests/editor/flash/FakeAvrdude.h"
 
 #include <QComboBox>
@@ -22,11 +23,6 @@ QPushButton* FlashButton(const ProgrammerDialog& dialog)
     return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
 }
 
-template <typename Widget> Widget* Field(const ProgrammerDialog& dialog, const char* name)
-{
-    return dialog.findChild<Widget*>(QLatin1String(name));
-}
-
 } // namespace
 
 class ProgrammerDialogTest final : public QObject
@@ -36,11 +32,11 @@ class ProgrammerDialogTest final : public QObject
 private slots:
     void knownProgrammersComeWithTheirSettings()
     {
-        testing::FakeAvrdude avrdude;
+        test::FakeAvrdude avrdude;
         ProgrammerList list(avrdude.path(QStringLiteral("avrdude")), 10s);
         ProgrammerDialog dialog(list, {}, {QStringLiteral("The messages")});
-        auto* programmer = Field<QComboBox>(dialog, "programmer");
-        auto* port = Field<QComboBox>(dialog, "port");
+        auto* programmer = test::FindControl<QComboBox>(dialog, "programmer");
+        auto* port = test::FindControl<QComboBox>(dialog, "port");
         QCOMPARE(programmer->currentText(), QStringLiteral("USBasp"));
         QVERIFY(!port->isEnabled());
         QVERIFY(FlashButton(dialog)->isEnabled());
@@ -57,9 +53,11 @@ private slots:
         QVERIFY(FlashButton(dialog)->isEnabled());
         QCOMPARE(dialog.choice(), (ProgrammerChoice{"stk500v1", "/dev/ttyUSB0", "19200", ""}));
 
-        Field<QLineEdit>(dialog, "bitclock")->setText(QStringLiteral("8; reboot"));
+        test::FindControl<QLineEdit>(dialog, "bitclock")->setText(QStringLiteral("8; reboot"));
         QVERIFY(!FlashButton(dialog)->isEnabled());
-        QVERIFY(Field<QLabel>(dialog, "problem")->text().contains(QStringLiteral("bit clock")));
+        QVERIFY(test::FindControl<QLabel>(dialog, "problem")
+                    ->text()
+                    .contains(QStringLiteral("bit clock")));
     }
 
     // avrdude's list comes later, the window working meanwhile; whatever it
@@ -67,7 +65,7 @@ private slots:
     // are offered. A remembered one is chosen once the list confirms it.
     void avrdudesOwnListIsWaitedForAndBounded()
     {
-        testing::FakeAvrdude avrdude;
+        test::FakeAvrdude avrdude;
         const QByteArray longId(5000, 'i');
         const QByteArray longText(5000, 'w');
         avrdude.answer("list", "while [ ! -f \"$d/go\" ]; do sleep 0.05; done\n"
@@ -78,9 +76,9 @@ private slots:
         list.read();
         ProgrammerDialog remembered(list, {"avrisp", "", "", "2"}, {QStringLiteral("m")});
         ProgrammerDialog unknown(list, {"nosuch", "", "", "2"}, {QStringLiteral("m")});
-        auto* other = Field<QComboBox>(remembered, "otherProgrammer");
+        auto* other = test::FindControl<QComboBox>(remembered, "otherProgrammer");
         QVERIFY(!FlashButton(remembered)->isEnabled());
-        QVERIFY(Field<QLabel>(remembered, "problem")
+        QVERIFY(test::FindControl<QLabel>(remembered, "problem")
                     ->text()
                     .startsWith(QStringLiteral("Reading avrdude's list")));
         bool pinged = false;

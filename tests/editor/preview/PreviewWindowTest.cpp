@@ -68,7 +68,7 @@ private:
 
 } // namespace
 
-class PreviewWindowTest final : public QObject, private testing::WindowDriver
+class PreviewWindowTest final : public QObject, private test::WindowDriver
 {
     Q_OBJECT
 

@@ -32,7 +32,7 @@ QString ShownKeys(const QAction& action)
 
 // The menu bar above the window's controls, the title and status line, and
 // what the window remembers between runs, driven as a user drives them.
-class Form1MenusTest final : public QObject, private testing::WindowDriver
+class Form1MenusTest final : public QObject, private test::WindowDriver
 {
     Q_OBJECT
 
@@ -136,15 +136,14 @@ private slots:
         } else if (what == QLatin1String("list")) {
             QCOMPARE(shownMessages(), QStringList{shown});
         } else if (what == QLatin1String("help")) {
-            auto* help = m_form->findChild<QWidget*>(QStringLiteral("helpWindow"));
-            QVERIFY(help != nullptr && help->isVisible());
-            QVERIFY(testing::FindControl<QTextBrowser>(*help, "helpText")->isReadOnly());
-            const QString text =
-                testing::FindControl<QTextBrowser>(*help, "helpText")->toPlainText();
+            auto* help = find("helpWindow");
+            QVERIFY(help->isVisible());
+            QVERIFY(test::FindControl<QTextBrowser>(*help, "helpText")->isReadOnly());
+            const QString text = test::FindControl<QTextBrowser>(*help, "helpText")->toPlainText();
             QVERIFY2(text.contains(shown), qPrintable(text.left(200)));
         } else {
-            auto* about = m_form->findChild<QMessageBox*>(QStringLiteral("aboutBox"));
-            QVERIFY(about != nullptr && about->isVisible());
+            auto* about = find<QMessageBox>("aboutBox");
+            QVERIFY(about->isVisible());
             QVERIFY2(about->text().contains(shown), qPrintable(about->text()));
             about->close();
         }

@@ -46,11 +46,11 @@ int DifferingPixels(const QImage& a, const QImage& b, int ring = -1)
     return count;
 }
 
-using testing::ReadFile;
+using test::ReadFile;
 
 } // namespace
 
-class Form1Test final : public QObject, private testing::WindowDriver
+class Form1Test final : public QObject, private test::WindowDriver
 {
     Q_OBJECT
 
@@ -60,7 +60,7 @@ public:
     static void initMain()
     {
         if (::geteuid() == 0) {
-            PrivateMountsError() = testing::SmallFileSystem::EnterPrivateMounts();
+            PrivateMountsError() = test::SmallFileSystem::EnterPrivateMounts();
         }
     }
 
@@ -88,7 +88,7 @@ private:
     {
         QStringList items;
         for (const QAction* action : menu->actions()) {
-            items << testing::ShownText(*action) +
+            items << test::ShownText(*action) +
                          (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
         }
         return items;
@@ -520,7 +520,7 @@ private slots:
         QTest::keyClick(m_form.get(), Qt::Key_B, Qt::ControlModifier);
         QCOMPARE(m_dialogs.askedTitles(), QStringList{QStringLiteral("Save the Firmware")});
         const Message shown{"HI", ScrollDirection(1), 5}; // Right, not yet committed
-        QCOMPARE(testing::ReadFile(m_dialogs.savePath).toStdString(),
+        QCOMPARE(test::ReadFile(m_dialogs.savePath).toStdString(),
                  FirmwareHexFile(std::vector{shown}, Board::ofWidth("20")).bytes);
     }
 
@@ -646,7 +646,7 @@ private slots:
         }
         // As root the case must run: a mount that fails is a failure, not a skip.
         QVERIFY2(PrivateMountsError().empty(), PrivateMountsError().c_str());
-        const testing::SmallFileSystem disk(m_folder->path().toStdString());
+        const test::SmallFileSystem disk(m_folder->path().toStdString());
         QVERIFY2(disk.error().empty(), disk.error().c_str());
         const QByteArray oldProgram = "old program\r\n";
         QFile old(m_folder->filePath(QStringLiteral("old.bas")));
@@ -1015,10 +1015,9 @@ private slots:
         QCOMPARE(cut->text(), warning);
         QVERIFY(clientArea()->rect().contains(cut->geometry()));
         click("CmdPlayOne");
-        auto* preview = m_form->findChild<QWidget*>(QStringLiteral("frmPreview"));
-        QVERIFY(preview != nullptr);
+        auto* preview = find("frmPreview");
         QTRY_VERIFY(preview->isVisible());
-        auto* previewCut = testing::FindControl<QLabel>(*preview, "cutWarning");
+        auto* previewCut = test::FindControl<QLabel>(*preview, "cutWarning");
         QVERIFY(previewCut->isVisible());
         QCOMPARE(previewCut->text(), warning);
 
