@@ -1,7 +1,6 @@
 #include "sign/BoardSimulator.h"
 
 #include "bascom/ProgramWriter.h"
-
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
 
@@ -85,8 +84,7 @@ std::vector<Message> OnePerDirection(const Board& board)
 
 // The interpreter ran the rendered program; every block must show, step by
 // step, what the simulator computes from the same entry.
-void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries,
-                    const Board& board)
+void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries, const Board& board)
 {
     ASSERT_EQ(run.blocks.size(), entries.size());
     EXPECT_FALSE(run.readOutsideTable);

@@ -1,8 +1,8 @@
 #include "sign/WiringTest.h"
 
-#include "sign/GlyphTable.h"
 #include "bascom/ProgramWriter.h"
 #include "bascom/WiringTestProgram.h"
+#include "sign/GlyphTable.h"
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
 
