@@ -355,7 +355,8 @@ int BuildFirmwareFile(const QString& hexPath, const QString& programPath, QTextS
         return kRefused;
     }
     const ProgramDocument& program = std::get<ProgramRead>(loaded).document;
-    return WriteFile(hexPath, FirmwareHexFile(program.entries, program.board), programPath, errors);
+    return WriteFile(hexPath, FirmwareHexFile(program.entries, program.board, program.font()),
+                     programPath, errors);
 }
 
 int BuildWiringTestFile(const QString& outPath, const QString& width, QTextStream& errors)

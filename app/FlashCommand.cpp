@@ -72,7 +72,7 @@ std::optional<std::vector<std::uint8_t>> ImageOf(const QString& path, QTextStrea
         return std::nullopt;
     }
     const ProgramDocument& program = std::get<ProgramRead>(loaded).document;
-    auto firmware = BuildFirmware(program.entries, program.board);
+    auto firmware = BuildFirmware(program.entries, program.board, program.font());
     if (const auto* tooLarge = std::get_if<FirmwareTooLarge>(&firmware)) {
         errors << "corvane: " << QString::fromStdString(tooLarge->reason()) << '\n';
         return std::nullopt;

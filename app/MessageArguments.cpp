@@ -3,6 +3,7 @@
 #include "programfile/RegularFile.h"
 #include "sign/GlyphTable.h"
 #include "sign/ProgramDocument.h"
+#include "sign/Windows1252.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -30,18 +31,16 @@ Message EntryOf(std::string text, ScrollDirection direction, int speed)
     return {std::move(text), direction, speed};
 }
 
-// The text in the font's one byte per character, or the first character the
-// font does not show. Every check of what the font shows is made here.
+// The text in the font's one Windows-1252 byte per character, or the first
+// character the font does not show. Every check of what the font shows is
+// made here.
 std::variant<std::string, char32_t> FontText(const QString& text)
 {
-    std::string bytes;
-    for (const char32_t character : text.toUcs4()) {
-        if (character > 0xFF || !HasGlyph(static_cast<unsigned char>(character))) {
-            return character;
-        }
-        bytes += static_cast<char>(character);
+    SignText converted = ToSignText(text.toStdString());
+    if (!converted.isWhole()) {
+        return QString::fromStdString(converted.leftOut.front()).toUcs4().value(0, U'\uFFFD');
     }
-    return bytes;
+    return std::move(converted.bytes);
 }
 
 // "é" (U+00E9); a character that prints nothing by its number alone.
@@ -94,8 +93,9 @@ std::variant<Message, QString> MessageOf(const QString& triple, qsizetype number
     }
     auto text = FontText(triple.mid(secondColon + 1));
     if (const auto* unshown = std::get_if<char32_t>(&text)) {
-        return Tr("%1: %2 is not a character the font shows (it shows the ASCII characters "
-                  "from the space to \"~\")")
+        return Tr("%1: %2 is not a character the font shows (it shows the printable "
+                  "Windows-1252 characters: ASCII from the space to \"~\", accented letters, "
+                  "\"\u20AC\", \"\u00B0\" and the like)")
             .arg(message, Named(*unshown));
     }
     std::string& bytes = std::get<std::string>(text);

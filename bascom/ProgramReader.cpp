@@ -5,9 +5,11 @@
 #include "bascom/TextLines.h"
 #include "sign/ColumnTable.h"
 #include "sign/ScrollPlan.h"
+#include "sign/Windows1252.h"
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -195,7 +197,7 @@ public:
         readBlocks();
         readTables();
         Board board = boardOfBlocks();
-        return {std::move(m_entries), std::move(board)};
+        return {std::move(m_entries), std::move(board), std::move(m_drawn)};
     }
 
     // Per table, whether it is a short Up or Down table without its padding.
@@ -500,18 +502,56 @@ private:
         }
         const auto code = static_cast<unsigned char>(line.back());
         if (!HasGlyph(code)) {
-            expected("a character code from " + std::to_string(kFirstGlyphCode) + " to " +
-                     std::to_string(kLastGlyphCode) + " in the comment, found " +
+            expected("a printable Windows-1252 character code (32 to 126, or 128 to 255 but "
+                     "129, 141, 143, 144 and 157) in the comment, found " +
                      std::to_string(code));
         }
-        const GlyphText& glyph = LookupGlyph(m_glyphs, code);
-        if (line.substr(kDataPrefix.size(), kGlyphTextLength) != glyph) {
-            expected("the glyph of \"" + std::string(1, line.back()) + "\": " +
-                     Quoted(std::string(kDataPrefix) + glyph + std::string(kGapAndComment) +
-                            line.back()));
+        const std::string_view glyphText = line.substr(kDataPrefix.size(), kGlyphTextLength);
+        const GlyphColumnBytes columns = glyphColumnsOf(glyphText);
+        const std::size_t number = m_lines.lineNumber();
+        if (const auto first = m_firstDrawing.find(code); first == m_firstDrawing.end()) {
+            m_firstDrawing.emplace(code, std::pair{number, columns});
+            if (glyphText != LookupGlyph(m_glyphs, code)) {
+                m_drawn.emplace(code, columns);
+            }
+        } else if (first->second.second != columns) {
+            Refuse(number, "the character " + CodeName(code) +
+                               " is drawn here differently "
+                               "from line " +
+                               std::to_string(first->second.first) +
+                               "; a program draws each character one way");
         }
         m_lines.next();
         return line.back();
+    }
+
+    // The five bytes of a Data line's glyph text, each "&H" and two upper-case
+    // hexadecimal digits up to 7F, joined by " , ".
+    GlyphColumnBytes glyphColumnsOf(std::string_view glyphText)
+    {
+        GlyphColumnBytes columns{};
+        for (std::size_t column = 0; column < columns.size(); ++column) {
+            const std::string_view part = glyphText.substr(7 * column, 4);
+            const std::string_view separator =
+                column + 1 < columns.size() ? glyphText.substr(7 * column + 4, 3) : " , ";
+            const auto digit = [](char c) {
+                return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            };
+            const int high = digit(part[2]);
+            const int low = digit(part[3]);
+            if (!part.starts_with("&H") || separator != " , " || high < 0 || high > 7 || low < 0) {
+                expected("a glyph of five bytes from &H00 to &H7F (\"&H.. , &H.. , &H.. , "
+                         "&H.. , &H..\")");
+            }
+            columns[column] = static_cast<std::uint8_t>(high * 16 + low);
+        }
+        return columns;
+    }
+
+    // "“é” (code 233)": the character of a comment byte, in UTF-8.
+    static std::string CodeName(unsigned char code)
+    {
+        return "\"" + CharacterUtf8(code) + "\" (code " + std::to_string(code) + ")";
     }
 
     // The width from the end values of the Left and Right blocks
@@ -555,6 +595,9 @@ private:
     const GlyphTable& m_glyphs;
     std::vector<BlockFacts> m_blocks;
     std::vector<Message> m_entries;
+    DrawnGlyphs m_drawn;
+    // Each code's first Data line and its glyph there.
+    std::map<unsigned char, std::pair<std::size_t, GlyphColumnBytes>> m_firstDrawing;
     std::vector<bool> m_unpadded;
     int m_latchCount = 0;
 };
@@ -620,7 +663,8 @@ ReadResult ReadProgram(std::string_view bytes, const GlyphTable& glyphs)
     try {
         ProgramParser parser(text, glyphs);
         ProgramDocument document = parser.parse();
-        const std::string rendered = RenderProgram(document.entries, document.board, glyphs);
+        const std::string rendered =
+            RenderProgram(document.entries, document.board, glyphs, document.font());
         const bool asWritten = rendered == bytes;
         if (!asWritten) {
             CompareLines(text, rendered, parser.unpaddedTables());

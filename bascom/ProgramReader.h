@@ -48,7 +48,10 @@ using ReadResult = std::variant<ProgramRead, ReadFailure>;
 // Down tables without the blank lines that pad them to the board's columns,
 // and table counters all declared As Byte where the tables need words.
 // A file whose messages all scroll Up or Down does not show its width; it is
-// read as five columns per latch. Anything else is refused. Requires a filled
+// read as five columns per latch. A Data line whose glyph differs from the
+// built-in one of its comment's character is that character drawn anew, kept
+// in the document's glyphs; a character drawn two ways is refused at its
+// second drawing, naming the first. Anything else is refused. Requires a filled
 // glyph table (throws std::invalid_argument otherwise).
 ReadResult ReadProgram(std::string_view bytes, const GlyphTable& glyphs);
 

@@ -104,7 +104,7 @@ void WriteProgramEnd(std::string& out)
 namespace {
 
 void WriteDataTable(std::string& out, const std::string& labelNumber, const Message& message,
-                    std::uint8_t latchCount, const GlyphTable& glyphs)
+                    std::uint8_t latchCount, const GlyphTable& glyphs, const Font& font)
 {
     const BlankColumnLines blanks =
         BlankLinesOf(message.direction, message.text.size(), latchCount);
@@ -116,7 +116,11 @@ void WriteDataTable(std::string& out, const std::string& labelNumber, const Mess
     for (const char character : message.text) {
         const unsigned char code = PrintableCode(static_cast<unsigned char>(character));
         out += program::kDataPrefix;
-        out += LookupGlyph(glyphs, code);
+        if (font.isDrawn(code)) {
+            out += FormatGlyphText(font.columns(code));
+        } else {
+            out += LookupGlyph(glyphs, code);
+        }
         out += program::kGapAndComment;
         out += static_cast<char>(code);
         out += text::kLineEnd;
@@ -150,7 +154,7 @@ std::string LabelNumber(std::size_t index)
 }
 
 std::string RenderProgram(std::span<const Message> messages, const Board& board,
-                          const GlyphTable& glyphs)
+                          const GlyphTable& glyphs, const Font& font)
 {
     if (!glyphs.isFilled()) {
         throw std::invalid_argument("RenderProgram needs a filled glyph table");
@@ -174,7 +178,7 @@ std::string RenderProgram(std::span<const Message> messages, const Board& board,
     }
     WriteProgramEnd(out);
     for (std::size_t index = 0; index < messages.size(); ++index) {
-        WriteDataTable(out, LabelNumber(index), messages[index], board.latchCount, glyphs);
+        WriteDataTable(out, LabelNumber(index), messages[index], board.latchCount, glyphs, font);
     }
     return out;
 }

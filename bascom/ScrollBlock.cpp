@@ -1,8 +1,8 @@
 #include "bascom/ScrollBlock.h"
 
 #include "bascom/ProgramText.h"
-#include "sign/ScrollPlan.h"
 #include "bascom/TextLines.h"
+#include "sign/ScrollPlan.h"
 
 namespace corvane {
 

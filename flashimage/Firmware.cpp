@@ -107,9 +107,9 @@ void PutField(std::vector<std::uint8_t>& flash, std::size_t at, int size, std::s
 
 } // namespace
 
-FirmwareShow ShowOfMessage(const Message& message, const Board& board)
+FirmwareShow ShowOfMessage(const Message& message, const Board& board, const Font& font)
 {
-    Show signShow = ShowOf(message, board);
+    Show signShow = ShowOf(message, board, font);
     const ScrollPlan& plan = signShow.plan;
     FirmwareShow show{
         .table = std::move(signShow.table),
@@ -213,10 +213,16 @@ FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t la
 FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board,
                              std::uint8_t brightness)
 {
+    return BuildFirmware(messages, board, Font::builtIn(), brightness);
+}
+
+FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board,
+                             const Font& font, std::uint8_t brightness)
+{
     std::vector<FirmwareShow> shows;
     shows.reserve(messages.size());
     for (const Message& message : messages) {
-        shows.push_back(ShowOfMessage(message, board));
+        shows.push_back(ShowOfMessage(message, board, font));
     }
     return LinkFirmware(shows, board.latchCount, brightness);
 }

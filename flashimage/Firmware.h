@@ -2,6 +2,7 @@
 
 #include "flashimage/FirmwareShow.h"
 #include "sign/Board.h"
+#include "sign/Font.h"
 #include "sign/Message.h"
 
 #include <cstddef>
@@ -22,7 +23,8 @@ inline constexpr std::uint8_t kFullBrightness = 8;
 
 // The show of one message: the same images, in the same order and for the
 // same number of refreshes as its BASCOM scroll block.
-FirmwareShow ShowOfMessage(const Message& message, const Board& board);
+FirmwareShow ShowOfMessage(const Message& message, const Board& board,
+                           const Font& font = Font::builtIn());
 
 // The exact size of the flash image of these shows.
 std::size_t FirmwareSize(std::span<const FirmwareShow> shows);
@@ -52,5 +54,8 @@ FirmwareResult LinkFirmware(std::span<const FirmwareShow> shows, std::uint8_t la
                             std::uint8_t brightness = kFullBrightness);
 FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board,
                              std::uint8_t brightness = kFullBrightness);
+// The same in the program's font.
+FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& board,
+                             const Font& font, std::uint8_t brightness = kFullBrightness);
 
 } // namespace corvane

@@ -79,7 +79,8 @@ std::vector<std::string> Essential(std::string_view bytes, const ProgramDocument
 bool IsRenderingOf(std::string_view bytes, const ProgramRead& read)
 {
     const ProgramDocument& document = read.document;
-    const std::string rendered = RenderProgram(document.entries, document.board, Glyphs());
+    const std::string rendered =
+        RenderProgram(document.entries, document.board, Glyphs(), document.font());
     return read.asWritten == (bytes == rendered) &&
            Essential(bytes, document) == Essential(rendered, document);
 }

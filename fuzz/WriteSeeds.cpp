@@ -18,6 +18,7 @@ struct Seed
     const char* name;
     std::vector<Message> entries;
     const char* widthText;
+    DrawnGlyphs glyphs{};
 };
 
 Message Entry(std::string text, ScrollDirection direction, int speed)
@@ -63,12 +64,25 @@ int main(int argc, char** argv)
         {"every-direction",
          {Entry("Ab", Left, 1), Entry("~}", Right, 2), Entry("0'", Up, 8), Entry("z ", Down, 6)},
          "37"},
+        // "Grüße 25 °C, 5 € — ½ Preis" in Windows-1252.
+        {"windows-1252",
+         {Entry("Gr\xFC\xDF"
+                "e 25 \xB0"
+                "C, 5 \x80 \x97 \xBD Preis",
+                Left, 4),
+          Entry("\xC4\xD6\xDC", Up, 6)},
+         "20"},
+        {"drawn-glyphs",
+         {Entry("\xE9t\xE9", Right, 3), Entry("Ae", Down, 5)},
+         "15",
+         {{0xE9, {0x38, 0x7C, 0x3E, 0x7C, 0x38}}, {'e', {0x7F, 0x41, 0x41, 0x41, 0x7F}}}},
     };
     GlyphTable glyphs;
     FillGlyphTable(glyphs);
     for (const Seed& seed : seeds) {
         std::ofstream(std::string(argv[1]) + "/" + seed.name + ".bas", std::ios::binary)
-            << RenderProgram(seed.entries, Board::ofWidth(seed.widthText), glyphs);
+            << RenderProgram(seed.entries, Board::ofWidth(seed.widthText), glyphs,
+                             Font(seed.glyphs));
     }
     // As a Windows editor saves it: a UTF-8 byte order mark first.
     std::ofstream(std::string(argv[1]) + "/byte-order-mark.bas", std::ios::binary)

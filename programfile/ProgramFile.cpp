@@ -88,9 +88,9 @@ std::optional<WriteFailure> WriteFileBuiltFrom(const std::string& utf8Path, std:
 
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
                                          std::span<const Message> entries, const Board& board,
-                                         const GlyphTable& glyphs)
+                                         const GlyphTable& glyphs, const Font& font)
 {
-    return WriteProgramFile(utf8Path, RenderProgram(entries, board, glyphs));
+    return WriteProgramFile(utf8Path, RenderProgram(entries, board, glyphs, font));
 }
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/Board.h"
+#include "sign/Font.h"
 #include "sign/GlyphTable.h"
 #include "sign/Message.h"
 
@@ -43,6 +44,7 @@ std::optional<WriteFailure> WriteProgramFile(const std::string& utf8Path, std::s
 // Renders the program for the entries (RenderProgram) and writes it to utf8Path.
 std::optional<WriteFailure> WriteProgram(const std::string& utf8Path,
                                          std::span<const Message> entries, const Board& board,
-                                         const GlyphTable& glyphs);
+                                         const GlyphTable& glyphs,
+                                         const Font& font = Font::builtIn());
 
 } // namespace corvane

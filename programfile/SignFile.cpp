@@ -32,9 +32,9 @@ bool HasExtension(std::string_view fileName, std::string_view extension)
 
 } // namespace
 
-SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board)
+SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board, const Font& font)
 {
-    return HexOf(BuildFirmware(entries, board));
+    return HexOf(BuildFirmware(entries, board, font));
 }
 
 SignFile WiringTestFile(std::string_view fileName, const Board& board)
@@ -49,13 +49,13 @@ SignFile WiringTestFile(std::string_view fileName, const Board& board)
 }
 
 SignFile MessagesFile(std::string_view fileName, std::span<const Message> entries,
-                      const Board& board, const GlyphTable& glyphs)
+                      const Board& board, const GlyphTable& glyphs, const Font& font)
 {
     if (HasExtension(fileName, ".bas")) {
-        return {RenderProgram(entries, board, glyphs), {}};
+        return {RenderProgram(entries, board, glyphs, font), {}};
     }
     if (HasExtension(fileName, ".hex")) {
-        return FirmwareHexFile(entries, board);
+        return FirmwareHexFile(entries, board, font);
     }
     return {{}, "The messages are written as a BASCOM-AVR program (.bas) or as firmware (.hex)."};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/Board.h"
+#include "sign/Font.h"
 #include "sign/GlyphTable.h"
 #include "sign/Message.h"
 
@@ -20,7 +21,8 @@ struct SignFile
 };
 
 // The messages' firmware as Intel HEX; refused when it does not fit the chip.
-SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board);
+SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board,
+                         const Font& font = Font::builtIn());
 
 // The wiring test for the board, its form chosen by the file name's
 // extension: ".hex" the firmware, ".bas" the BASCOM-AVR program (either case).
@@ -29,6 +31,7 @@ SignFile WiringTestFile(std::string_view fileName, const Board& board);
 // The messages for the board, chosen likewise: ".bas" the program as Save
 // writes it (RenderProgram), ".hex" the firmware as FirmwareHexFile gives it.
 SignFile MessagesFile(std::string_view fileName, std::span<const Message> entries,
-                      const Board& board, const GlyphTable& glyphs);
+                      const Board& board, const GlyphTable& glyphs,
+                      const Font& font = Font::builtIn());
 
 } // namespace corvane

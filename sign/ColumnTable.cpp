@@ -21,7 +21,8 @@ BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
     return {0, (needed - held + ScrollPlan::kColumnsPerLatch - 1) / ScrollPlan::kColumnsPerLatch};
 }
 
-std::vector<std::uint8_t> ColumnTableBytes(const Message& message, std::uint8_t latchCount)
+std::vector<std::uint8_t> ColumnTableBytes(const Message& message, std::uint8_t latchCount,
+                                           const Font& font)
 {
     const BlankColumnLines blanks =
         BlankLinesOf(message.direction, message.text.size(), latchCount);
@@ -30,7 +31,7 @@ std::vector<std::uint8_t> ColumnTableBytes(const Message& message, std::uint8_t 
     bytes.reserve(ColumnTableSize(message, latchCount));
     bytes.resize(blanks.leading * kBlankLineBytes, 0);
     for (const char character : message.text) {
-        const auto glyph = GlyphColumns(static_cast<unsigned char>(character));
+        const auto glyph = font.columns(static_cast<unsigned char>(character));
         bytes.insert(bytes.end(), glyph.begin(), glyph.end());
         bytes.push_back(0); // the gap column after each character
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sign/Font.h"
 #include "sign/Message.h"
 
 #include <cstddef>
@@ -22,8 +23,9 @@ struct BlankColumnLines
 BlankColumnLines BlankLinesOf(ScrollDirection direction, std::size_t textLength,
                               std::uint8_t latchCount);
 
-// The column bytes of the message's table; bit 0 the bottom row.
-std::vector<std::uint8_t> ColumnTableBytes(const Message& message, std::uint8_t latchCount);
+// The column bytes of the message's table in the font; bit 0 the bottom row.
+std::vector<std::uint8_t> ColumnTableBytes(const Message& message, std::uint8_t latchCount,
+                                           const Font& font = Font::builtIn());
 
 // The number of bytes of the message's table: six per character plus five per
 // blank run.

@@ -1,5 +1,7 @@
 #include "sign/GlyphTable.h"
 
+#include "sign/ExtendedGlyphs.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -112,7 +114,30 @@ static_assert(std::all_of(kGlyphBytes.begin(), kGlyphBytes.end(), [](const Glyph
     return std::all_of(glyph.begin(), glyph.end(), [](std::uint8_t b) { return b <= 0x7F; });
 }));
 
-GlyphText FormatGlyph(const GlyphBytes& glyph)
+// Every code's glyph: the ASCII font, the extended glyphs, and "?" for the
+// codes without one.
+const std::array<GlyphBytes, 256>& AllGlyphs()
+{
+    static const std::array<GlyphBytes, 256> glyphs = [] {
+        std::array<GlyphBytes, 256> all{};
+        for (unsigned code = 0; code < all.size(); ++code) {
+            const auto c = static_cast<unsigned char>(code);
+            if (c >= kFirstGlyphCode && c <= kLastGlyphCode) {
+                all[code] = kGlyphBytes[c - kFirstGlyphCode];
+            } else if (const auto extended = ExtendedGlyph(c)) {
+                all[code] = *extended;
+            } else {
+                all[code] = kGlyphBytes['?' - kFirstGlyphCode];
+            }
+        }
+        return all;
+    }();
+    return glyphs;
+}
+
+} // namespace
+
+GlyphText FormatGlyphText(std::span<const std::uint8_t, kGlyphColumnCount> glyph)
 {
     constexpr std::string_view kHexDigits = "0123456789ABCDEF";
     GlyphText text;
@@ -128,12 +153,12 @@ GlyphText FormatGlyph(const GlyphBytes& glyph)
     return text;
 }
 
-} // namespace
-
 void FillGlyphTable(GlyphTable& table)
 {
-    for (std::size_t index = 0; index < kGlyphBytes.size(); ++index) {
-        table.m_entries[index] = FormatGlyph(kGlyphBytes[index]);
+    for (unsigned code = kFirstGlyphCode; code <= 255; ++code) {
+        if (HasGlyph(static_cast<unsigned char>(code))) {
+            table.m_entries[code - kFirstGlyphCode] = FormatGlyphText(AllGlyphs()[code]);
+        }
     }
 }
 
@@ -144,7 +169,7 @@ const GlyphText& LookupGlyph(const GlyphTable& table, unsigned char code)
 
 std::span<const std::uint8_t, kGlyphColumnCount> GlyphColumns(unsigned char code)
 {
-    return kGlyphBytes[PrintableCode(code) - kFirstGlyphCode];
+    return AllGlyphs()[PrintableCode(code)];
 }
 
 } // namespace corvane

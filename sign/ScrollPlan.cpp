@@ -17,8 +17,9 @@ ScrollPlan::ScrollPlan(ScrollDirection direction, int refreshCount, std::size_t 
       m_boardWidth(board.columns())
 {
     // The horizontal end value uses the width as chosen, not 5 × LatchCount.
-    m_endValue = isVertical() ? board.rowCount - 1
-                              : m_boardWidth + kColumnsPerCharacter * static_cast<int>(textLength) - 1;
+    m_endValue = isVertical()
+                     ? board.rowCount - 1
+                     : m_boardWidth + kColumnsPerCharacter * static_cast<int>(textLength) - 1;
 }
 
 ScrollPlan::RowShift ScrollPlan::rowShift() const

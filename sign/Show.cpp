@@ -4,11 +4,11 @@
 
 namespace corvane {
 
-Show ShowOf(const Message& message, const Board& board)
+Show ShowOf(const Message& message, const Board& board, const Font& font)
 {
     return Show{
         .plan = ScrollPlan(message, board),
-        .table = ColumnTableBytes(message, board.latchCount),
+        .table = ColumnTableBytes(message, board.latchCount, font),
     };
 }
 

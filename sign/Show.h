@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/Board.h"
+#include "sign/Font.h"
 #include "sign/Message.h"
 #include "sign/ScrollPlan.h"
 
@@ -16,6 +17,6 @@ struct Show
     std::vector<std::uint8_t> table{}; // ColumnTableBytes of the message
 };
 
-Show ShowOf(const Message& message, const Board& board);
+Show ShowOf(const Message& message, const Board& board, const Font& font = Font::builtIn());
 
 } // namespace corvane

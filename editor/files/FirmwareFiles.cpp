@@ -114,7 +114,7 @@ bool FirmwareFiles::buildFirmware()
 {
     const ProgramDocument program = DocumentOf(m_editor);
     // Refused before a name is asked for: nothing is written.
-    const SignFile hex = FirmwareHexFile(program.entries, program.board);
+    const SignFile hex = FirmwareHexFile(program.entries, program.board, program.font());
     if (!hex.isWritable()) {
         m_dialogs->warn(m_window, QString::fromStdString(hex.refusal));
         return false;
@@ -167,8 +167,8 @@ QString FirmwareFiles::startPath(const QString& name) const
 bool FirmwareFiles::flashToBoard()
 {
     const ProgramDocument program = DocumentOf(m_editor);
-    const auto messages =
-        Fitting(BuildFirmware(program.entries, program.board), *m_dialogs, m_window);
+    const auto messages = Fitting(BuildFirmware(program.entries, program.board, program.font()),
+                                  *m_dialogs, m_window);
     if (!messages) {
         return false;
     }

@@ -150,7 +150,8 @@ bool ProgramFiles::save()
     const ProgramDocument program = m_editor.prepareProgram();
     std::optional<WriteFailure> failure;
     try {
-        failure = WriteProgram(path.toStdString(), program.entries, program.board, m_glyphTable);
+        failure = WriteProgram(path.toStdString(), program.entries, program.board, m_glyphTable,
+                               program.font());
     } catch (const std::exception& error) {
         failure = WriteFailure{path.toStdString(), error.what()};
     }

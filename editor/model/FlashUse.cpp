@@ -41,7 +41,8 @@ FlashUse FlashUseOf(const MessageEditor& editor)
 
 ProgramDocument DocumentOf(const MessageEditor& editor)
 {
-    ProgramDocument program{editor.entries(), {{}, editor.LatchCount(), Board::kRowCount}};
+    ProgramDocument program{
+        editor.entries(), {{}, editor.LatchCount(), Board::kRowCount}, editor.glyphs()};
     if (const auto edited = editor.editedEntry()) {
         program.entries[editor.CurIndex()] = *edited;
     }

@@ -2,12 +2,14 @@
 
 #include "editor/model/ItemData.h"
 #include "editor/model/VerticalCut.h"
+#include "sign/Windows1252.h"
 
 #include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace corvane {
 
@@ -30,6 +32,23 @@ std::uint8_t SpeedFromText(std::string_view text)
     int speed = 0;
     std::from_chars(text.data(), text.data() + text.size(), speed);
     return static_cast<std::uint8_t>(speed);
+}
+
+// The sentence the window shows for the characters an edit left out.
+std::string InputNoteOf(const std::vector<std::string>& leftOut)
+{
+    if (leftOut.empty()) {
+        return {};
+    }
+    if (leftOut.size() == 1) {
+        return WhyNotShown(leftOut.front()) + ".";
+    }
+    std::string note = "Left out";
+    for (std::size_t i = 0; i < leftOut.size(); ++i) {
+        const std::string why = WhyNotShown(leftOut[i]);
+        note += (i == 0 ? " " : ", ") + why.substr(0, why.find(" is "));
+    }
+    return note + ": the sign shows the Windows-1252 characters only.";
 }
 
 } // namespace
@@ -111,9 +130,13 @@ bool MessageEditor::userEditText(std::string_view newText, std::size_t caret)
     // A keystroke changes the current entry alone, so one that continues a
     // run updates just that entry of the step.
     const std::size_t entry = m_CurIndex;
+    const SignText text = ToSignText(newText);
+    const std::size_t signCaret =
+        ToSignText(newText.substr(0, std::min(caret, newText.size()))).bytes.size();
+    m_inputNote = InputNoteOf(text.leftOut);
     bool accepted = false;
     const auto edit = [&] {
-        accepted = m_TxtMessage.userEdit(newText, caret);
+        accepted = m_TxtMessage.userEdit(text.bytes, signCaret);
         if (accepted && m_TxtMessage.text().empty()) {
             eraseCurrentEntry();
         }
@@ -125,6 +148,21 @@ bool MessageEditor::userEditText(std::string_view newText, std::size_t caret)
         asStep("Typing", edit, entry);
     }
     return accepted;
+}
+
+bool MessageEditor::userDrawGlyph(unsigned char code, const GlyphColumnBytes& columns)
+{
+    if (!HasGlyph(code)) {
+        return false;
+    }
+    asStep("Glyph", [&] {
+        if (IsBuiltInGlyph(code, columns)) {
+            m_glyphs.erase(code);
+        } else {
+            m_glyphs[code] = Font(DrawnGlyphs{{code, columns}}).drawn().at(code);
+        }
+    });
+    return true;
 }
 
 void MessageEditor::userPressEnter()
@@ -225,7 +263,7 @@ void MessageEditor::userRedo()
 bool MessageEditor::isChanged() const
 {
     const std::vector<ListItem>& items = m_LstMessage.items();
-    if (items.size() == 1 && items.front().text == kBlankText) {
+    if (items.size() == 1 && items.front().text == kBlankText && m_glyphs.empty()) {
         return false;
     }
     return !m_saved.sameContent(content());
@@ -238,7 +276,7 @@ void MessageEditor::markSaved()
 
 ProgramDocument MessageEditor::prepareProgram()
 {
-    ProgramDocument program{entries(), {{}, m_LatchCount, m_RowCount}};
+    ProgramDocument program{entries(), {{}, m_LatchCount, m_RowCount}, m_glyphs};
     if (auto board = selectedBoard()) {
         m_LatchCount = board->latchCount;
         program.board = std::move(*board);
@@ -261,7 +299,8 @@ bool MessageEditor::openProgram(const ProgramDocument& program, bool asWritten)
     items.reserve(program.entries.size());
     std::ranges::transform(program.entries, std::back_inserter(items), ListItemOf);
     asStep("Open", [&] {
-        restore(EditorSnapshot::Take({items, 0, items.front().itemData, widthIndex}, {}));
+        const DrawnGlyphs glyphs = program.font().drawn();
+        restore(EditorSnapshot::Take({items, 0, items.front().itemData, widthIndex, &glyphs}, {}));
     });
     // What was just read is what the file holds; a file Save would write
     // otherwise counts as changed until saved.
@@ -550,7 +589,7 @@ EditorSnapshot::Source MessageEditor::content() const
     // The settings being edited belong to the current entry: the next commit
     // stores them there.
     return {m_LstMessage.items(), m_CurIndex, PackItemData(m_CurScroll, m_CurSpeed),
-            m_CmbWidth.selectedIndex()};
+            m_CmbWidth.selectedIndex(), &m_glyphs};
 }
 
 void MessageEditor::startHistory()
@@ -565,6 +604,7 @@ void MessageEditor::restore(const EditorSnapshot& state)
     // emptied so that the entry's text comes back with the caret at its end.
     m_TxtMessage.setFocus();
     m_TxtMessage.setText({});
+    m_glyphs = state.glyphs();
     m_LstMessage.clear();
     for (const EditorSnapshot::Entry& entry : state.entries()) {
         m_LstMessage.addItem(*entry.text, entry.itemData);

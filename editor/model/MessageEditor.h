@@ -7,12 +7,14 @@
 #include "editor/model/history/EditHistory.h"
 #include "editor/model/history/EditorSnapshot.h"
 #include "sign/Board.h"
+#include "sign/Font.h"
 #include "sign/Message.h"
 #include "sign/ProgramDocument.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,10 +48,22 @@ public:
     // the box does not have it.
     void userLeaveBox();
     // A keystroke, paste, cut or deletion in the focused box: the whole text
-    // it produced and the caret after it, in bytes (UTF-8 from the view; any
-    // byte outside 32..126 is dropped). Returns false when refused; ignored
-    // while the box does not have the focus.
+    // it produced and the caret after it, in UTF-8 bytes from the view. The
+    // characters the font shows go into the box as Windows-1252 bytes; each
+    // other one is left out and named in inputNote(). Returns false when
+    // refused; ignored while the box does not have the focus.
     bool userEditText(std::string_view newText, std::size_t caret);
+    // Why the last edit of the box left characters out ("“Ж” (U+0416) is not a
+    // character the sign knows; …"), in UTF-8; empty when it left none out.
+    const std::string& inputNote() const { return m_inputNote; }
+
+    // Draws the glyph of a character the font shows, one step of the
+    // history; the built-in glyph's columns take the drawing back. Returns
+    // false, changing nothing, for a code the font does not show.
+    bool userDrawGlyph(unsigned char code, const GlyphColumnBytes& columns);
+    // The glyphs drawn for the program, and the font they make.
+    const DrawnGlyphs& glyphs() const { return m_glyphs; }
+    Font font() const { return Font(m_glyphs); }
     // Enter presses the default button Next, without a focus change.
     void userPressEnter();
 
@@ -204,6 +218,8 @@ private:
     std::uint8_t m_LatchCount = 0;
     std::uint8_t m_RowCount = Board::kRowCount;
 
+    DrawnGlyphs m_glyphs;
+    std::string m_inputNote;
     EditHistory m_history;
     EditorSnapshot m_saved;
     bool m_inStep = false;

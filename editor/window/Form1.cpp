@@ -4,6 +4,7 @@
 #include "editor/files/FirmwareFiles.h"
 #include "editor/files/ProgramFiles.h"
 #include "editor/files/RecentFiles.h"
+#include "editor/glyphs/GlyphEditorDialog.h"
 #include "editor/preview/PreviewWindow.h"
 #include "editor/window/ControlTable.h"
 #include "editor/window/ControlView.h"
@@ -116,6 +117,7 @@ Form1::Form1(std::unique_ptr<QSettings> settings, QWidget* parent)
     }
     m_menus = new Form1Menus(*this, *m_actions, fileActions, *m_recent, contact);
     connect(m_menus, &Form1Menus::recentChosen, m_files, &ProgramFiles::openRecent);
+    connect(m_menus, &Form1Menus::glyphsChosen, this, &Form1::showGlyphEditor);
 
     statusBar()->setSizeGripEnabled(false);
     m_note = new QLabel(statusBar());
@@ -299,7 +301,25 @@ template <typename Action> void Form1::forward(Action&& action)
 void Form1::syncView()
 {
     m_sync->syncView();
+    if (m_glyphEditor != nullptr) {
+        m_glyphEditor->showFont(m_editor.font());
+    }
     showProgramInTitle();
+}
+
+void Form1::showGlyphEditor()
+{
+    if (m_glyphEditor == nullptr) {
+        m_glyphEditor = new GlyphEditorDialog(this);
+        connect(m_glyphEditor, &GlyphEditorDialog::glyphDrawn, this,
+                [this](unsigned char code, const GlyphColumnBytes& columns) {
+                    forward([this, code, &columns] { m_editor.userDrawGlyph(code, columns); });
+                });
+    }
+    m_glyphEditor->showFont(m_editor.font());
+    m_glyphEditor->show();
+    m_glyphEditor->raise();
+    m_glyphEditor->activateWindow();
 }
 
 void Form1::showProgramInTitle()
@@ -361,6 +381,10 @@ void Form1::onMessageEdited(const QString& text)
         m_editor.userEditText(std::string_view(bytes.constData(), bytes.size()),
                               static_cast<std::size_t>(caret));
     });
+    // A character the sign cannot show is named where it was typed or pasted.
+    if (!m_editor.inputNote().empty()) {
+        showNote(QString::fromStdString(m_editor.inputNote()));
+    }
 }
 
 void Form1::onSaveClicked()

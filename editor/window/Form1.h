@@ -21,6 +21,7 @@ class QShowEvent;
 namespace corvane {
 
 class Form1Sync;
+class GlyphEditorDialog;
 class PreviewWindow;
 class FirmwareFiles;
 class Form1Actions;
@@ -101,6 +102,8 @@ private:
 
     // Undo and redo for the whole window (Form1Actions has their keys).
     void undoStep();
+    // Edit ▸ Glyphs…: the glyph editor over the program's font.
+    void showGlyphEditor();
     void redoStep();
 
     MessageEditor m_editor;
@@ -114,7 +117,8 @@ private:
     Form1Controls m_controls{};
     QButtonGroup* m_OptScrollGroup = nullptr;
     Form1Actions* m_actions = nullptr;
-    PreviewWindow* m_preview = nullptr; // created at the first Play
+    PreviewWindow* m_preview = nullptr;         // created at the first Play
+    GlyphEditorDialog* m_glyphEditor = nullptr; // created when first asked for
     std::unique_ptr<Form1Sync> m_sync;
     std::unique_ptr<TabStops> m_tabStops;
     bool m_syncQueued = false;

@@ -61,7 +61,11 @@ Form1Menus::Form1Menus(QMainWindow& window, const Form1Actions& actions, const F
     edit->addAction(&actions.redo());
     edit->addSeparator();
     edit->addAction(&actions.clearAll());
-    // The glyph editor's "Glyphs…" goes here, after a separator of its own.
+    edit->addSeparator();
+    m_glyphs =
+        windowAction("glyphsAction", tr("&Glyphs\u2026"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    edit->addAction(m_glyphs);
+    connect(m_glyphs, &QAction::triggered, this, &Form1Menus::glyphsChosen);
 
     QMenu* help = m_menuBar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));

@@ -48,6 +48,8 @@ public:
 signals:
     // One of File ▸ Recent Programs.
     void recentChosen(const QString& path);
+    // Edit ▸ Glyphs…
+    void glyphsChosen();
 
 private:
     QAction* windowAction(const char* name, const QString& text, const QKeySequence& keys);
@@ -64,6 +66,7 @@ private:
     QMenuBar* m_menuBar = nullptr;
     QMenu* m_recentMenu = nullptr;
     QAction* m_openMenuBar = nullptr;
+    QAction* m_glyphs = nullptr;
     HelpWindow* m_help = nullptr; // made when first asked for
 };
 

@@ -7,6 +7,7 @@
 #include "editor/window/ControlView.h"
 #include "editor/window/ListWidgetSync.h"
 #include "editor/window/MessageTextBox.h"
+#include "sign/Windows1252.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -55,7 +56,7 @@ void Form1Sync::syncMessageBox()
 {
     MessageTextBox& shown = *m_controls.TxtMessage;
     const TextBox& box = m_editor.TxtMessage();
-    const QString text = Latin1(box.text());
+    const QString text = QString::fromStdString(ToUtf8(box.text()));
     // Setting the text clears the undo history and moves the caret, so only
     // a text the editor changed (or refused) is set.
     if (shown.text() != text) {

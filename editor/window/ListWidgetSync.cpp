@@ -1,5 +1,7 @@
 #include "editor/window/ListWidgetSync.h"
 
+#include "sign/Windows1252.h"
+
 #include <QListWidget>
 #include <algorithm>
 #include <cstddef>
@@ -10,7 +12,7 @@ namespace {
 
 void ShowItem(QListWidgetItem& row, const ListItem& item)
 {
-    row.setText(QString::fromLatin1(item.text.data(), static_cast<qsizetype>(item.text.size())));
+    row.setText(QString::fromStdString(ToUtf8(item.text)));
     row.setData(Qt::UserRole, item.itemData);
 }
 

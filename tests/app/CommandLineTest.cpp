@@ -199,9 +199,23 @@ private slots:
         QTest::newRow("text too long")
             << write({"left:5:" + QString(257, u'x')}) << 1 << "out.hex" << QByteArray()
             << "message 1 has 257 characters; a message has 1 to 256";
+        QTest::newRow("Windows-1252 characters")
+            << QStringList{"--write",
+                           "@/out.bas",
+                           "--width",
+                           "20",
+                           "--message",
+                           "left:5:Gr\u00fc\u00dfe 25 \u00b0C, 5 \u20ac \u2014 \u00bd Preis"}
+            << 0 << "out.bas"
+            << Bytes(RenderProgram(std::vector<Message>{{"Gr\xFC\xDF"
+                                                         "e 25 \xB0"
+                                                         "C, 5 \x80 \x97 \xBD Preis",
+                                                         ScrollDirection(0), 5}},
+                                   Board::ofWidth("20"), glyphs))
+            << "";
         QTest::newRow("character the font lacks")
-            << write({"left:5:Caf\u00e9"}) << 1 << "out.hex" << QByteArray()
-            << "message 1: \"\u00e9\" (U+00E9) is not a character the font shows";
+            << write({"left:5:Caf\u00e9 \u0416"}) << 1 << "out.hex" << QByteArray()
+            << "message 1: \"\u0416\" (U+0416) is not a character the font shows";
         QTest::newRow("no speed") << write({"left:HELLO"}) << 1 << "out.hex" << QByteArray()
                                   << "message 1: expected DIRECTION:SPEED:TEXT";
         QTest::newRow("width off the list")

@@ -174,6 +174,36 @@ TEST(ProgramReaderTest, RandomListsRoundTrip)
     EXPECT_GT(unpaddedFiles, 0);
 }
 
+// Accented letters, signs and drawn glyphs (one of them on an ASCII letter)
+// come back from the comments and Data lines, and write the same bytes again.
+TEST(ProgramReaderTest, AccentedTextAndDrawnGlyphsRoundTrip)
+{
+    // "Grüße 25 °C, 5 € — ½ Preis" in Windows-1252.
+    const std::string text = "Gr\xFC\xDF"
+                             "e 25 \xB0"
+                             "C, 5 \x80 \x97 \xBD Preis";
+    ProgramDocument document{
+        .entries = {Entry(text, ScrollDirection::Left, 4),
+                    Entry("\xC4\xFCP", ScrollDirection::Up, 9)},
+        .board = Board::ofWidth("20"),
+        .glyphs = {{0xFC, {0x38, 0x7C, 0x3E, 0x7C, 0x38}}, {'P', {0x7F, 0x7F, 0x00, 0x7F, 0x7F}}},
+    };
+    const std::string file =
+        RenderProgram(document.entries, document.board, test::FilledGlyphs(), document.font());
+    const auto lines = SplitLines(file);
+    EXPECT_NE(std::ranges::find(lines, "Data &H38 , &H7C , &H3E , &H7C , &H38 , &H00  '\xFC"),
+              lines.end());
+    EXPECT_NE(std::ranges::find(lines, "Data " + LookupGlyph(test::FilledGlyphs(), 0x80) +
+                                           " , &H00  '\x80"),
+              lines.end());
+    const ProgramRead read = Read(file);
+    EXPECT_EQ(read.document, document);
+    EXPECT_TRUE(read.asWritten);
+    EXPECT_EQ(RenderProgram(read.document.entries, read.document.board, test::FilledGlyphs(),
+                            read.document.font()),
+              file);
+}
+
 struct RefusalCase
 {
     std::string name;
@@ -262,11 +292,14 @@ const std::vector<RefusalCase>& RefusalCases()
          "title box of Text01"},
         {"TableLabelOutOfOrder", [] { return SetLine(109, "Text02:"); }, 109, "\"Text01:\""},
         {"CommentOutsidePrintableCodes",
-         [] { return SetLine(105, "Data &H7F , &H08 , &H08 , &H08 , &H7F , &H00  '\xE9"); }, 105,
-         "from 32 to 126 in the comment, found 233"},
-        {"CommentOfAnotherGlyph",
-         [] { return SetLine(105, "Data &H7F , &H08 , &H08 , &H08 , &H7F , &H00  'K"); }, 105,
-         "glyph of \"K\""},
+         [] { return SetLine(105, "Data &H7F , &H08 , &H08 , &H08 , &H7F , &H00  '\x81"); }, 105,
+         "in the comment, found 129"},
+        {"OneCharacterDrawnTwoWays",
+         [] { return SetLine(111, "Data &H7F , &H08 , &H08 , &H08 , &H7F , &H00  'A"); }, 111,
+         "\"A\" (code 65) is drawn here differently from line 110"},
+        {"GlyphByteWithTheTopBit",
+         [] { return SetLine(105, "Data &H80 , &H08 , &H08 , &H08 , &H7F , &H00  'H"); }, 105,
+         "from &H00 to &H7F"},
         {"MessageLongerThan256",
          [] {
              const std::string line = "Data &H7E , &H01 , &H06 , &H01 , &H7E , &H00  'W";

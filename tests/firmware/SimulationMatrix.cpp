@@ -44,10 +44,10 @@ void AppendMerged(std::vector<BoardImage>& images, BoardImage image)
 // Appends the message's images, as the board simulator steps its scroll block; returns their
 // cycles.
 long long AppendMessage(std::vector<BoardImage>& images, const std::vector<Message>& entries,
-                        std::size_t index, const Board& board)
+                        std::size_t index, const Board& board, const Font& font)
 {
     const Message& entry = entries[index % entries.size()];
-    const BoardSimulator simulator(ShowOf(entry, board));
+    const BoardSimulator simulator(ShowOf(entry, board, font));
     for (int step = 0; step < simulator.stepCount(); ++step) {
         AppendMerged(images, {simulator.frame(step), simulator.durationMs(step) * kCyclesPerMs});
     }
@@ -200,6 +200,19 @@ std::vector<ListCase> SimulationMatrix()
          {MessageOf("Wide", kRight, 9), MessageOf("~{|}", kDown, 5), MessageOf("0O", kLeft, 0)},
          {},
          4},
+        // "Grüße 25 °C, 5 € — ½" in Windows-1252, "ü" and "A" drawn anew.
+        {"Windows1252AndDrawnGlyphs",
+         "20",
+         {MessageOf("Gr\xFC\xDF"
+                    "e 25 \xB0"
+                    "C, 5 \x80 \x97 \xBD",
+                    kLeft, 9),
+          MessageOf("\xFC"
+                    "A\xC9",
+                    kUp, 8)},
+         {},
+         kFullBrightness,
+         {{0xFC, {0x38, 0x7C, 0x3E, 0x7C, 0x38}}, {'A', {0x7F, 0x00, 0x7F, 0x00, 0x7F}}}},
         {"StillBlinkingAndHeldShows", "18", {}, ShowsBuiltAsTheyAre(4)},
         {"StillBlinkingAndHeldShowsOnTheWidestBoard", "40", {}, ShowsBuiltAsTheyAre(8), 4},
     };
@@ -213,7 +226,7 @@ ListRun RunList(const ListCase& list)
 {
     const Board board = Board::ofWidth(list.width);
     const FirmwareResult firmware =
-        list.shows.empty() ? BuildFirmware(list.entries, board, list.brightness)
+        list.shows.empty() ? BuildFirmware(list.entries, board, Font(list.glyphs), list.brightness)
                            : LinkFirmware(list.shows, board.latchCount, list.brightness);
     if (!std::holds_alternative<std::vector<std::uint8_t>>(firmware)) {
         throw std::invalid_argument("RunList: the firmware does not fit the chip");
@@ -225,7 +238,7 @@ ListRun RunList(const ListCase& list)
     const std::size_t showCount = list.shows.empty() ? list.entries.size() : list.shows.size();
     for (std::size_t index = 0; index <= showCount; ++index) {
         cycles += list.shows.empty()
-                      ? AppendMessage(run.expected, list.entries, index, board)
+                      ? AppendMessage(run.expected, list.entries, index, board, Font(list.glyphs))
                       : AppendShow(run.expected, list.shows[index % showCount], board);
     }
 

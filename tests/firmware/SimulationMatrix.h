@@ -22,6 +22,7 @@ struct ListCase
     std::vector<Message> entries;
     std::vector<FirmwareShow> shows{};
     std::uint8_t brightness = kFullBrightness;
+    DrawnGlyphs glyphs{}; // the list's own glyphs
 };
 
 inline void PrintTo(const ListCase& list, std::ostream* out)
@@ -31,7 +32,8 @@ inline void PrintTo(const ListCase& list, std::ostream* out)
 
 // Every direction; widths 5, 18, 37 and 40; speeds 0, 1, 5 and 9; short
 // messages and ones that need 16-bit counters; one message and several;
-// still, blinking and held shows; every brightness.
+// still, blinking and held shows; every brightness; Windows-1252 characters
+// and drawn glyphs.
 std::vector<ListCase> SimulationMatrix();
 
 // A list's firmware run on the simulated board for one pass and the first

@@ -31,9 +31,12 @@ TEST(ExtendedGlyphs, EveryCharacterAbove126HasAGlyphOfItsOwnWithinSevenRows)
         const auto glyph = ExtendedGlyph(static_cast<unsigned char>(code));
         if (std::ranges::find(kNoCharacter, code) != kNoCharacter.end()) {
             EXPECT_FALSE(glyph.has_value());
+            EXPECT_FALSE(HasGlyph(static_cast<unsigned char>(code)));
             continue;
         }
         ASSERT_TRUE(glyph.has_value());
+        EXPECT_TRUE(HasGlyph(static_cast<unsigned char>(code)));
+        EXPECT_TRUE(std::ranges::equal(GlyphColumns(static_cast<unsigned char>(code)), *glyph));
         EXPECT_TRUE(std::ranges::all_of(*glyph, [](std::uint8_t b) { return b <= 0x7F; }));
         EXPECT_NE(*glyph, AsciiGlyph('?'));
         if (const auto base = BaseLetterOf(static_cast<unsigned char>(code))) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/model/controls/Control.h"
+#include "sign/GlyphTable.h"
 
 #include <cstddef>
 #include <functional>
@@ -9,10 +10,10 @@
 
 namespace corvane {
 
-// A one-line text box holding at most maxLength of the printable characters 32
-// to 126. A change of the text, by the user or the program, raises the change
-// handler at once; setting the same text again raises nothing. Gaining and
-// losing the focus raise their handlers.
+// A one-line text box holding at most maxLength of the characters the font
+// shows, one Windows-1252 byte each. A change of the text, by the user or the program, raises the
+// change handler at once; setting the same text again raises nothing. Gaining and losing the focus
+// raise their handlers.
 class TextBox final : public Control
 {
 public:
@@ -35,7 +36,7 @@ public:
     std::size_t maxLength() const { return m_maxLength; }
     bool hasFocus() const { return m_hasFocus; }
 
-    static constexpr bool isAcceptable(char c) { return c >= 32 && c <= 126; }
+    static constexpr bool isAcceptable(char c) { return HasGlyph(static_cast<unsigned char>(c)); }
 
     // A change by the program; the caret goes to the end of the text.
     void setText(std::string text);

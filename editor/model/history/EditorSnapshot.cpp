@@ -12,6 +12,17 @@ std::int32_t ItemDataAt(const EditorSnapshot::Source& source, std::size_t index)
     return index == source.current ? source.currentItemData : source.items[index].itemData;
 }
 
+const DrawnGlyphs& NoGlyphs()
+{
+    static const DrawnGlyphs none;
+    return none;
+}
+
+const DrawnGlyphs& GlyphsOf(const EditorSnapshot::Source& source)
+{
+    return source.glyphs != nullptr ? *source.glyphs : NoGlyphs();
+}
+
 } // namespace
 
 EditorSnapshot EditorSnapshot::Take(const Source& source, const EditorSnapshot& base)
@@ -46,13 +57,19 @@ EditorSnapshot EditorSnapshot::Take(const Source& source, const EditorSnapshot& 
         snapshot.m_entries.push_back({std::move(text), ItemDataAt(source, i)});
     }
     snapshot.m_width = source.width;
+    if (!GlyphsOf(source).empty()) {
+        snapshot.m_glyphs = GlyphsOf(source) == base.glyphs()
+                                ? base.m_glyphs
+                                : std::make_shared<const DrawnGlyphs>(GlyphsOf(source));
+    }
     snapshot.m_current = source.current;
     return snapshot;
 }
 
 bool EditorSnapshot::sameContent(const Source& source) const
 {
-    if (m_width != source.width || m_entries.size() != source.items.size()) {
+    if (m_width != source.width || m_entries.size() != source.items.size() ||
+        glyphs() != GlyphsOf(source)) {
         return false;
     }
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
@@ -66,10 +83,15 @@ bool EditorSnapshot::sameContent(const Source& source) const
 
 bool EditorSnapshot::sameContent(const EditorSnapshot& other) const
 {
-    return m_width == other.m_width &&
+    return m_width == other.m_width && glyphs() == other.glyphs() &&
            std::ranges::equal(m_entries, other.m_entries, [](const Entry& a, const Entry& b) {
                return a.itemData == b.itemData && (a.text == b.text || *a.text == *b.text);
            });
+}
+
+const DrawnGlyphs& EditorSnapshot::glyphs() const
+{
+    return m_glyphs ? *m_glyphs : NoGlyphs();
 }
 
 void EditorSnapshot::setEntry(std::size_t index, const std::string& text, std::int32_t itemData)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/model/controls/ListItem.h"
+#include "sign/Font.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +14,8 @@ namespace corvane {
 
 // The editor's content at one moment, as undo and redo bring it back: the
 // entries as they would be committed (the current entry carrying the speed and
-// direction being edited), the selected width, and which entry is current.
+// direction being edited), the selected width, the glyphs drawn for the
+// program, and which entry is current.
 // A text that two snapshots hold alike is held once, so a history of many
 // steps over a full list costs little more than the entries each step changed.
 class EditorSnapshot final
@@ -33,6 +35,7 @@ public:
         std::size_t current = 0;
         std::int32_t currentItemData = 0;
         std::optional<std::size_t> width{};
+        const DrawnGlyphs* glyphs = nullptr; // none drawn when null
     };
 
     EditorSnapshot() = default;
@@ -43,9 +46,11 @@ public:
 
     const std::vector<Entry>& entries() const { return m_entries; }
     std::optional<std::size_t> width() const { return m_width; }
+    const DrawnGlyphs& glyphs() const;
     std::size_t current() const { return m_current; }
 
-    // Entries (texts and settings) and width alike; the current entry may differ.
+    // Entries (texts and settings), width and glyphs alike; the current entry
+    // may differ.
     bool sameContent(const Source& source) const;
     bool sameContent(const EditorSnapshot& other) const;
 
@@ -57,6 +62,7 @@ public:
 private:
     std::vector<Entry> m_entries{};
     std::optional<std::size_t> m_width{};
+    std::shared_ptr<const DrawnGlyphs> m_glyphs{}; // null when none are drawn
     std::size_t m_current = 0;
 };
 

@@ -15,7 +15,7 @@ std::optional<PreviewInput> PreviewInputOf(const MessageEditor& editor)
     if (!board || !entry) {
         return std::nullopt;
     }
-    return PreviewInput{editor.CurIndex(), std::move(*entry), std::move(*board)};
+    return PreviewInput{editor.CurIndex(), std::move(*entry), std::move(*board), editor.font()};
 }
 
 std::string DescriptionOf(const PreviewInput& input)

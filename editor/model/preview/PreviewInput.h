@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sign/Board.h"
+#include "sign/Font.h"
 #include "sign/Message.h"
 
 #include <cstddef>
@@ -12,12 +13,13 @@ namespace corvane {
 class MessageEditor;
 
 // What the preview shows: one message with the settings being edited, on the
-// board of the selected width.
+// board of the selected width, in the program's font.
 struct PreviewInput
 {
     std::size_t index = 0;
     Message entry{};
     Board board{};
+    Font font{};
 
     friend bool operator==(const PreviewInput&, const PreviewInput&) = default;
 };

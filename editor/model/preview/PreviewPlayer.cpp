@@ -20,7 +20,7 @@ bool PreviewPlayer::setInput(const PreviewInput& input)
     if (m_input == input) {
         return false;
     }
-    m_simulator.emplace(ShowOf(input.entry, input.board));
+    m_simulator.emplace(ShowOf(input.entry, input.board, input.font));
     m_input = input;
     m_pausedLeftMs = -1;
     showStep(0);

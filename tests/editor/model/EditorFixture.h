@@ -2,6 +2,7 @@
 
 #include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
+#include "sign/Windows1252.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -51,15 +52,18 @@ protected:
         editor.userFocusBox();
     }
 
-    // One keystroke per character, at the caret, after a click into the box.
+    // One keystroke per byte (ASCII), at the caret, after a click into the
+    // box; the box's Windows-1252 reaches the editor as the view's UTF-8.
     void Type(std::string_view chars)
     {
         editor.userFocusBox();
         for (const char c : chars) {
-            std::string text = editor.TxtMessage().text();
+            const std::string& shown = editor.TxtMessage().text();
             const std::size_t caret = editor.TxtMessage().caret();
-            text.insert(caret, 1, c);
-            editor.userEditText(text, caret + 1);
+            std::string text = ToUtf8(shown.substr(0, caret)) + c;
+            const std::size_t utf8Caret = text.size();
+            text += ToUtf8(shown.substr(caret));
+            editor.userEditText(text, utf8Caret);
         }
     }
 

@@ -1,5 +1,6 @@
 #include "editor/model/ItemData.h"
 #include "editor/model/MessageEditor.h"
+#include "sign/Windows1252.h"
 
 #include <algorithm>
 #include <functional>
@@ -56,10 +57,14 @@ private:
     void edit(std::size_t maxRemoved, std::string inserted)
     {
         m_editor.userFocusBox();
-        std::string text = m_editor.TxtMessage().text();
-        const std::size_t from = below(text.size() + 1);
-        text.replace(from, below(std::min(maxRemoved, text.size() - from) + 1), inserted);
-        m_editor.userEditText(text, from + inserted.size());
+        // The box holds Windows-1252; the view hands it UTF-8.
+        const std::string shown = m_editor.TxtMessage().text();
+        const std::size_t from = below(shown.size() + 1);
+        const std::size_t removed = below(std::min(maxRemoved, shown.size() - from) + 1);
+        std::string text = ToUtf8(shown.substr(0, from)) + inserted;
+        const std::size_t caret = text.size();
+        text += ToUtf8(shown.substr(from + removed));
+        m_editor.userEditText(text, caret);
     }
 
     std::string randomText()
@@ -100,7 +105,8 @@ private:
 
 bool Printable(const std::string& text)
 {
-    return std::ranges::all_of(text, [](char c) { return c >= 32 && c <= 126; });
+    return std::ranges::all_of(text,
+                               [](char c) { return HasGlyph(static_cast<unsigned char>(c)); });
 }
 
 void CheckInvariants(const MessageEditor& editor)

@@ -1,10 +1,13 @@
 #include "editor/window/Form1Menus.h"
 
 #include "editor/files/RecentFiles.h"
+#include "editor/glyphs/GlyphEditorDialog.h"
+#include "editor/glyphs/GlyphGrid.h"
 #include "editor/window/Form1.h"
 #include "editor/window/Form1Actions.h"
 #include "tests/editor/WindowDriver.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
@@ -88,6 +91,9 @@ private slots:
         QTest::newRow("clear all") << "Edit"
                                    << "Clear All"
                                    << "Ctrl+Shift+Del" << false << "list  ";
+        QTest::newRow("glyphs") << "Edit"
+                                << "Glyphs\u2026"
+                                << "Ctrl+G" << false << "glyphs";
         QTest::newRow("manual") << "Help"
                                 << "Manual"
                                 << "F1" << false << "help Saving and opening";
@@ -135,6 +141,9 @@ private slots:
             QVERIFY(!m_form->isVisible());
         } else if (what == QLatin1String("list")) {
             QCOMPARE(shownMessages(), QStringList{shown});
+        } else if (what == QLatin1String("glyphs")) {
+            auto* glyphs = m_form->findChild<GlyphEditorDialog*>(QStringLiteral("glyphEditor"));
+            QVERIFY(glyphs != nullptr && glyphs->isVisible());
         } else if (what == QLatin1String("help")) {
             auto* help = find("helpWindow");
             QVERIFY(help->isVisible());
@@ -217,6 +226,62 @@ private slots:
         QTest::keyClick(box(), Qt::Key_B, Qt::ControlModifier);
         QCOMPARE(m_dialogs.asked.last().startPath, QDir(m_folder->path()).filePath("sign.hex"));
         QVERIFY2(note().startsWith(QStringLiteral("Built sign.hex (")), qPrintable(note()));
+    }
+
+    // Every Windows-1252 character goes into the box, the list and the saved
+    // program's comments; a character outside the set is refused, typed or
+    // pasted, and named in the status line. A glyph drawn in the glyph editor
+    // (Space on its first dot) is one step, is saved and comes back on opening.
+    void charactersAndDrawnGlyphsSurviveSaveAndOpen()
+    {
+        showLoaded();
+        const QString text =
+            QStringLiteral("Gr\u00fc\u00dfe 25 \u00b0C, 5 \u20ac \u2014 \u00bd Preis");
+        QGuiApplication::clipboard()->setText(text + QStringLiteral(" \U0001F600"));
+        QTest::keyClick(box(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box()->text(), text + u' ');
+        QVERIFY2(note().contains(QStringLiteral("\U0001F600\u201D (U+1F600)")), qPrintable(note()));
+        QTest::keyClick(box(), Qt::Key_Backspace);
+        QKeyEvent cyrillic(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                           QStringLiteral("\u0416"));
+        QApplication::sendEvent(box(), &cyrillic);
+        QCOMPARE(box()->text(), text);
+        QVERIFY2(note().contains(QStringLiteral("(U+0416) is not a character the sign knows")),
+                 qPrintable(note()));
+        QCOMPARE(shownMessages(), QStringList{text});
+
+        QTest::keyClick(box(), Qt::Key_G, Qt::ControlModifier);
+        auto* glyphs = m_form->findChild<GlyphEditorDialog*>(QStringLiteral("glyphEditor"));
+        QVERIFY(glyphs != nullptr && glyphs->isVisible());
+        glyphs->selectCode(0xFC);
+        QTest::keyClick(&glyphs->grid(), Qt::Key_Space);
+        GlyphColumnBytes drawn{};
+        std::ranges::copy(GlyphColumns(0xFC), drawn.begin());
+        drawn[0] ^= 0x40;
+        QCOMPARE(editor().glyphs(), (DrawnGlyphs{{0xFC, drawn}}));
+        QCOMPARE(editor().history().undoName(), std::string_view("Glyph"));
+        glyphs->close();
+
+        m_dialogs.savePath = path("sign.bas");
+        QTest::keyClick(box(), Qt::Key_S, Qt::ControlModifier);
+        QFile saved(path("sign.bas"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QVERIFY(bytes.contains(QByteArray("Data ") +
+                               QByteArray::fromStdString(FormatGlyphText(drawn)) +
+                               " , &H00  '\xFC\r\n"));
+        for (const char code : {'\xDF', '\xB0', '\x80', '\x97', '\xBD'}) {
+            QVERIFY(bytes.contains(QByteArray(" , &H00  '") + code + "\r\n"));
+        }
+
+        reopenWindow();
+        showLoaded();
+        m_dialogs.openPath = path("sign.bas");
+        QTest::keyClick(box(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(box()->text(), text);
+        QCOMPARE(shownMessages(), QStringList{text});
+        QCOMPARE(editor().glyphs(), (DrawnGlyphs{{0xFC, drawn}}));
+        QVERIFY(!editor().isChanged());
     }
 
     // The folder and the programs last used come back in the next run; a

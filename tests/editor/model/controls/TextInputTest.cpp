@@ -47,11 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "a\x7f"
                  "b",
                  2, false, "ab", 0},
-        EditCase{"NonAsciiRefused", "ab", "ab\xc3\xa9", 4, false, "ab", 0},
+        EditCase{"CodeWithoutCharacterRefused", "ab", "ab\x81", 3, false, "ab", 0},
+        EditCase{"Windows1252Accepted", "ab", "ab\xe9\x80", 4, true, "ab\xe9\x80", 4},
         EditCase{"TildeAccepted", "ab", "ab~", 3, true, "ab~", 3},
         EditCase{"SpaceInTheMiddle", "ab", "a b", 2, true, "a b", 2},
         EditCase{"RepeatedCharacterAtTheStart", "aa", "aaa", 1, true, "aaa", 1},
-        EditCase{"PasteKeepsAcceptable", "ab", "abx\ty\xc3\xa9z", 8, true, "abxyz", 5},
+        EditCase{"PasteKeepsAcceptable", "ab", "abx\ty\x81\xe9z", 8, true, "abxy\xe9z", 6},
         EditCase{"PasteInTheMiddle", "ab", "a1\n2b", 4, true, "a12b", 3},
         EditCase{"PasteOfRefusedStillDeletesSelection", "abc",
                  "a\x01"
@@ -76,6 +77,34 @@ TEST_F(Editor, RefusedInputChangesNothingAndEditsNeedTheFocus)
     editor.userLeaveBox();
     EXPECT_FALSE(editor.userEditText("abc", 3));
     EXPECT_EQ(Items(), (std::vector<ListItem>{{"ab", 5}}));
+}
+
+// The box takes UTF-8 from the view and keeps Windows-1252; a character
+// outside it is left out and named until the next edit.
+TEST_F(Editor, CharactersOutsideWindows1252AreLeftOutAndNamed)
+{
+    Type("Gr");
+    EXPECT_FALSE(editor.userEditText("Gr\xD0\x96", 4));
+    EXPECT_EQ(editor.TxtMessage().text(), "Gr");
+    EXPECT_EQ(editor.inputNote(), "\xE2\x80\x9C\xD0\x96\xE2\x80\x9D (U+0416) is not a character "
+                                  "the sign knows; it shows the Windows-1252 characters.");
+    // A paste of "Grüße 25 °C, 5 € — ½ Preis", an emoji and a Chinese character.
+    const std::string pasted =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e 25 \xC2\xB0"
+        "C, 5 \xE2\x82\xAC \xE2\x80\x94 \xC2\xBD Preis\xF0\x9F\x98\x80\xE4\xB8\xAD";
+    EXPECT_TRUE(editor.userEditText(pasted, pasted.size() - 7));
+    const std::string shown = "Gr\xFC\xDF"
+                              "e 25 \xB0"
+                              "C, 5 \x80 \x97 \xBD Preis";
+    EXPECT_EQ(editor.TxtMessage().text(), shown);
+    EXPECT_EQ(editor.TxtMessage().caret(), shown.size());
+    EXPECT_EQ(Items().front().text, shown);
+    EXPECT_EQ(editor.inputNote(), "Left out \xE2\x80\x9C\xF0\x9F\x98\x80\xE2\x80\x9D (U+1F600), "
+                                  "\xE2\x80\x9C\xE4\xB8\xAD\xE2\x80\x9D (U+4E2D): the sign "
+                                  "shows the Windows-1252 characters only.");
+    Type("!");
+    EXPECT_EQ(editor.inputNote(), "");
 }
 
 } // namespace

@@ -246,3 +246,43 @@ TEST_F(Undo, ChangedComparesContentsWithWhatWasSaved)
 
 } // namespace
 } // namespace corvane::test
+
+namespace corvane::test {
+namespace {
+
+// A drawn glyph belongs to the program: one step, a change to save, kept by
+// Save and brought back by opening; drawing the built-in glyph takes it back.
+TEST_F(Undo, ADrawnGlyphIsOneStepOfTheProgram)
+{
+    const GlyphColumnBytes heart = {0x38, 0x7C, 0x3E, 0x7C, 0x38};
+    GlyphColumnBytes builtIn{};
+    std::ranges::copy(GlyphColumns(0xE9), builtIn.begin());
+    Type("ab");
+    editor.markSaved();
+    const std::size_t steps = Steps();
+
+    EXPECT_TRUE(editor.userDrawGlyph(0xE9, heart));
+    EXPECT_EQ(Steps(), steps + 1);
+    EXPECT_EQ(UndoName(), "Glyph");
+    EXPECT_EQ(editor.glyphs(), (DrawnGlyphs{{0xE9, heart}}));
+    EXPECT_TRUE(editor.isChanged());
+    EXPECT_EQ(editor.prepareProgram().glyphs, editor.glyphs());
+    const ProgramDocument program = editor.prepareProgram();
+
+    editor.userUndo();
+    EXPECT_TRUE(editor.glyphs().empty());
+    EXPECT_FALSE(editor.isChanged());
+    editor.userRedo();
+    EXPECT_EQ(editor.glyphs(), program.glyphs);
+
+    EXPECT_TRUE(editor.userDrawGlyph(0xE9, builtIn));
+    EXPECT_TRUE(editor.glyphs().empty());
+    EXPECT_FALSE(editor.userDrawGlyph(0x81, heart));
+
+    ASSERT_TRUE(editor.openProgram(program));
+    EXPECT_EQ(editor.glyphs(), program.glyphs);
+    EXPECT_FALSE(editor.isChanged());
+}
+
+} // namespace
+} // namespace corvane::test
