@@ -8,7 +8,7 @@ set -euo pipefail
 build=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
        fonts-dejavu-core fonts-liberation2 gcc-avr avr-libc binutils-avr avrdude)
 test=("${build[@]}" libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 python3-xlib
-      clang libclang-rt-14-dev dpkg-dev file lintian libsimavr-dev libelf-dev)
+      clang libclang-rt-14-dev dpkg-dev file lintian libsimavr-dev libelf-dev ccache)
 shots=("${build[@]}" xvfb xauth imagemagick openbox x11-utils)
 
 case "${1:-build}" in

@@ -14,9 +14,15 @@ if ! command -v clang++ >/dev/null; then
     echo "clang++ is missing: run scripts/deps.sh test" >&2
     exit 1
 fi
+# The tree, its corpus and ccache's results (when ccache is installed) are
+# kept from one run to the next.
+launcher=
+if command -v ccache >/dev/null; then
+    launcher=ccache
+fi
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" >/dev/null
+cmake --build "$build"
 mkdir -p "$build/seeds" "$build/corpus" "$build/crashes"
 "$build/write_fuzz_seeds" "$build/seeds"
 "$build/program_reader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
