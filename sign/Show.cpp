@@ -8,7 +8,7 @@ Show ShowOf(const Message& message, const Board& board)
 {
     return Show{
         .plan = ScrollPlan(message, board),
-        .table = ColumnTableBytes(message, board.latchCount),
+        .table = ColumnTableBytes(message, board),
     };
 }
 
