@@ -32,9 +32,10 @@ bool HasExtension(std::string_view fileName, std::string_view extension)
 
 } // namespace
 
-SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board)
+SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board,
+                         std::uint8_t brightness)
 {
-    return HexOf(BuildFirmware(entries, board));
+    return HexOf(BuildFirmware(entries, board, brightness));
 }
 
 SignFile WiringTestFile(std::string_view fileName, const Board& board)
@@ -49,13 +50,13 @@ SignFile WiringTestFile(std::string_view fileName, const Board& board)
 }
 
 SignFile MessagesFile(std::string_view fileName, std::span<const Message> entries,
-                      const Board& board, const GlyphTable& glyphs)
+                      const Board& board, const GlyphTable& glyphs, std::uint8_t brightness)
 {
     if (HasExtension(fileName, ".bas")) {
         return {RenderProgram(entries, board, glyphs), {}};
     }
     if (HasExtension(fileName, ".hex")) {
-        return FirmwareHexFile(entries, board);
+        return FirmwareHexFile(entries, board, brightness);
     }
     return {{}, "The messages are written as a BASCOM-AVR program (.bas) or as firmware (.hex)."};
 }
