@@ -179,6 +179,8 @@ private:
         {"Right", "Right scroll", false},
         {"Up", "Up scroll", false},
         {"Down", "Down scroll", false},
+        {"Still", "Stand still, page by page", false},
+        {"Blink", "Blink in place, page by page", false},
     }};
     CaptionedControl m_LblSpeed{"Speed :", "Select speed scrolling", false};
     ListBox m_LstSpeed{ListBox::ClickRaising::Always, "Select speed scrolling", false};
@@ -199,6 +201,7 @@ private:
 
     std::uint8_t m_CurIndex = 0;
     std::uint8_t m_CurSpeed = 0;
+    std::uint8_t m_CurPause = 0; // kept with the entry; the window has no control for it yet
     std::uint8_t m_CurScroll = 0;
     bool m_IsEditing = false;
     std::uint8_t m_LatchCount = 0;

@@ -103,8 +103,17 @@ void Form1Sync::syncButtons()
     for (std::size_t i = 0; i < m_controls.OptScroll.size(); ++i) {
         ShowButton(*m_controls.OptScroll[i], options.button(i));
     }
-    if (QAbstractButton* selected = m_controls.OptScroll.at(options.selectedIndex());
-        !selected->isChecked()) {
+    // Still and Blink have no option button here: none of the four is checked then.
+    if (options.selectedIndex() >= m_controls.OptScroll.size()) {
+        if (QAbstractButton* checked = m_controls.OptScroll[0]->group()
+                                           ? m_controls.OptScroll[0]->group()->checkedButton()
+                                           : nullptr) {
+            m_controls.OptScroll[0]->group()->setExclusive(false);
+            checked->setChecked(false);
+            m_controls.OptScroll[0]->group()->setExclusive(true);
+        }
+    } else if (QAbstractButton* selected = m_controls.OptScroll.at(options.selectedIndex());
+               !selected->isChecked()) {
         selected->setChecked(true);
     }
 
