@@ -167,6 +167,17 @@ void MessageEditor::userClickDirection(std::size_t index)
     });
 }
 
+void MessageEditor::userClickPause(int seconds)
+{
+    if (!IsPause(seconds) || !m_OptScroll.button(0).isEnabled()) {
+        return;
+    }
+    asStep("Pause", [this, seconds] {
+        userLeaveBox();
+        m_CurPause = static_cast<std::uint8_t>(seconds);
+    });
+}
+
 void MessageEditor::userClickNext()
 {
     asStep("Next", [this] { clickButton(m_CmdNext, &MessageEditor::CmdNext_Click); });

@@ -60,6 +60,8 @@ public:
     void userClickMessage(std::size_t index);
     void userClickSpeed(std::size_t index);
     void userClickDirection(std::size_t index);
+    // Chooses the current entry's pause, 0 to 9 seconds; one undo step.
+    void userClickPause(int seconds);
     void userClickWidth(std::size_t index);
     void userClickNext();
     void userClickDelete();
@@ -117,6 +119,7 @@ public:
     std::uint8_t CurIndex() const { return m_CurIndex; }
     std::uint8_t CurSpeed() const { return m_CurSpeed; }
     std::uint8_t CurScroll() const { return m_CurScroll; }
+    std::uint8_t CurPause() const { return m_CurPause; }
     bool IsEditing() const { return m_IsEditing; }
     std::uint8_t LatchCount() const { return m_LatchCount; }
     std::uint8_t RowCount() const { return m_RowCount; }
@@ -201,7 +204,7 @@ private:
 
     std::uint8_t m_CurIndex = 0;
     std::uint8_t m_CurSpeed = 0;
-    std::uint8_t m_CurPause = 0; // kept with the entry; the window has no control for it yet
+    std::uint8_t m_CurPause = 0;
     std::uint8_t m_CurScroll = 0;
     bool m_IsEditing = false;
     std::uint8_t m_LatchCount = 0;

@@ -9,6 +9,7 @@
 #include "editor/window/MessageTextBox.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -116,6 +117,18 @@ void Form1Sync::syncButtons()
                !selected->isChecked()) {
         selected->setChecked(true);
     }
+
+    const int scroll = m_editor.CurScroll();
+    const int way = scroll < kScrollCount ? 0 : scroll - kScrollCount + 1;
+    if (m_controls.CmbWay->currentIndex() != way) {
+        m_controls.CmbWay->setCurrentIndex(way);
+    }
+    m_controls.CmbWay->setEnabled(options.button(0).isEnabled());
+    if (m_controls.CmbPause->currentIndex() != m_editor.CurPause()) {
+        m_controls.CmbPause->setCurrentIndex(m_editor.CurPause());
+    }
+    // Only a scroll pauses.
+    m_controls.CmbPause->setEnabled(options.button(0).isEnabled() && scroll < kScrollCount);
 
     const CaptionedControl& speedLabel = m_editor.LblSpeed();
     ShowControl(*m_controls.LblSpeed, speedLabel);
