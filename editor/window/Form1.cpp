@@ -100,7 +100,8 @@ Form1::Form1(std::unique_ptr<QSettings> settings, QWidget* parent)
     connect(m_firmware, &FirmwareFiles::noted, this, &Form1::showNote);
     const Form1Menus::FileActions fileActions{
         m_files->openAction(), m_firmware->buildFirmwareAction(),
-        m_firmware->buildWiringTestAction(), m_firmware->flashAction()};
+        m_firmware->buildWiringTestAction(), m_firmware->flashAction(),
+        m_firmware->brightnessActions()};
     for (QAction* action : {fileActions.open, fileActions.buildFirmware,
                             fileActions.buildWiringTest, fileActions.flash}) {
         addAction(action);
