@@ -39,16 +39,18 @@ constexpr std::int32_t ItemDataOf(const Message& message)
 
 // The message a list item holds. A direction outside 0 to 5 is taken as Left,
 // a speed above 9 as 9 and a pause above 9 as 9, as the program's blocks
-// would show them.
+// would show them; a standing message has no pause (the item keeps the one
+// chosen for when it scrolls again).
 inline Message MessageOf(const ListItem& item)
 {
     const int direction = DirectionOf(item.itemData);
+    const ScrollDirection way =
+        IsDirection(direction) ? static_cast<ScrollDirection>(direction) : ScrollDirection::Left;
     return Message{
         .text = item.text,
-        .direction = IsDirection(direction) ? static_cast<ScrollDirection>(direction)
-                                            : ScrollDirection::Left,
+        .direction = way,
         .speed = std::min(SpeedOf(item.itemData), kMaxSpeed),
-        .pause = std::clamp(PauseOf(item.itemData), 0, kMaxPause),
+        .pause = IsStanding(way) ? 0 : std::clamp(PauseOf(item.itemData), 0, kMaxPause),
     };
 }
 

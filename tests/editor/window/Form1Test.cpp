@@ -1015,6 +1015,7 @@ private slots:
         way->setFocus();
         QTest::keyClick(way, Qt::Key_End);
         QCOMPARE(editor().editedEntry()->direction, ScrollDirection::Blink);
+        QCOMPARE(editor().editedEntry()->pause, 0);
         QVERIFY(!pause->isEnabled());
         QVERIFY(!find<QRadioButton>("OptScroll0")->isChecked());
 
