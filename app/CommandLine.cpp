@@ -25,13 +25,15 @@ constexpr const char* kWriteOption = "write";
 constexpr const char* kMessageOption = "message";
 constexpr const char* kMessagesOption = "messages";
 constexpr const char* kFlashOption = "flash";
+constexpr const char* kBrightnessOption = "brightness";
 
 // The options that write a file; one at a time.
 constexpr std::array<const char*, 3> kOutputOptions = {kFirmwareOption, kWiringTestOption,
                                                        kWriteOption};
 // Options given once at most.
-constexpr std::array<const char*, 6> kSingleOptions = {
-    kFirmwareOption, kWiringTestOption, kWidthOption, kWriteOption, kMessagesOption, kFlashOption};
+constexpr std::array<const char*, 7> kSingleOptions = {
+    kFirmwareOption, kWiringTestOption, kWidthOption,     kWriteOption,
+    kMessagesOption, kFlashOption,      kBrightnessOption};
 
 // Qt's window options, which QApplication takes out of the arguments: those
 // with a value, then those without.
@@ -57,6 +59,7 @@ constexpr const char* kUsage =
     "       corvane --wiring-test <out.hex|out.bas> --width <columns>\n"
     "       corvane --write <out.bas|out.hex> --width <columns>\n"
     "               (--message <direction:speed:text> ... | --messages <file>)\n"
+    "               [--brightness <1-8>]\n"
     "       corvane --flash <program.bas|firmware.hex> [--programmer <id>] [--port <port>]\n"
     "               [--baud <n>] [--bitclock <us>] [--fix-clock]\n"
     "Try 'corvane --help' for more.\n";
@@ -120,6 +123,9 @@ QString Misuse(const QCommandLineParser& parser)
     const bool writes = parser.isSet(Option(kWriteOption));
     if ((message || messages) && !writes) {
         return QStringLiteral("--message and --messages go with --write");
+    }
+    if (parser.isSet(Option(kBrightnessOption)) && !writes) {
+        return QStringLiteral("--brightness goes with --write");
     }
     if (parser.isSet(Option(kFirmwareOption))) {
         if (width) {
@@ -186,6 +192,29 @@ std::optional<Board> ListedBoard(const QString& width, QTextStream& errors)
     return Board::ofWidth(std::to_string(columns));
 }
 
+// The firmware's brightness of --brightness, full without it; nothing, said
+// why on `errors`, outside 1 to 8 or for a program, which is not dimmed.
+std::optional<std::uint8_t> BrightnessOf(const QCommandLineParser& parser, const QString& outPath,
+                                         QTextStream& errors)
+{
+    if (!parser.isSet(Option(kBrightnessOption))) {
+        return kFullBrightness;
+    }
+    const QString text = parser.value(Option(kBrightnessOption));
+    if (!outPath.endsWith(QStringLiteral(".hex"), Qt::CaseInsensitive)) {
+        errors << "corvane: --brightness dims the firmware (.hex); a program is not dimmed\n";
+        return std::nullopt;
+    }
+    bool isNumber = false;
+    const int brightness = text.toInt(&isNumber);
+    if (!isNumber || brightness < 1 || brightness > kFullBrightness) {
+        errors << "corvane: the brightness " << text << " is not one of 1 to " << kFullBrightness
+               << '\n';
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(brightness);
+}
+
 // --write: the messages as Save or Build Firmware writes them for the board.
 int WriteMessagesFile(const QCommandLineParser& parser, QTextStream& errors)
 {
@@ -203,11 +232,16 @@ int WriteMessagesFile(const QCommandLineParser& parser, QTextStream& errors)
     }
     const auto& entries = std::get<std::vector<Message>>(list);
     const QString outPath = parser.value(Option(kWriteOption));
+    const auto brightness = BrightnessOf(parser, outPath, errors);
+    if (!brightness) {
+        return kRefused;
+    }
     GlyphTable glyphs;
     FillGlyphTable(glyphs);
-    const int status =
-        WriteFile(outPath, MessagesFile(outPath.toStdString(), entries, *board, glyphs),
-                  messagesPath, errors);
+    const int status = WriteFile(
+        outPath,
+        MessagesFile(outPath.toStdString(), entries, *board, glyphs, Font::builtIn(), *brightness),
+        messagesPath, errors);
     // As Save does, a program whose tables alone overflow the flash is written, then warned of.
     if (const FlashUse use = FlashUseOf(entries, *board);
         status == kDone && outPath.endsWith(QStringLiteral(".bas"), Qt::CaseInsensitive) &&
@@ -251,15 +285,21 @@ void AddOptions(QCommandLineParser& parser)
         {Option(kMessageOption),
          QCoreApplication::translate(
              "main", "One message for --write, in list order (up to 256): a direction (left, "
-                     "right, up or down), a speed from 0 to 9 (9 the fastest) and its text of 1 "
-                     "to 256 ASCII characters, e.g. left:5:HELLO. The text is all after the "
-                     "second colon."),
+                     "right, up, down, still or blink; a scroll's may add a pause of 0 to 9 "
+                     "seconds, as in left/3), a speed from 0 to 9 (9 the fastest) and its text "
+                     "of 1 to 256 ASCII characters, e.g. left:5:HELLO. The text is all after "
+                     "the second colon."),
          QStringLiteral("direction:speed:text")});
     parser.addOption({Option(kMessagesOption),
                       QCoreApplication::translate(
                           "main", "The messages for --write from a UTF-8 text file, one "
                                   "direction:speed:text a line; empty lines are skipped."),
                       QStringLiteral("file")});
+    parser.addOption({Option(kBrightnessOption),
+                      QCoreApplication::translate(
+                          "main", "The firmware's brightness for --write of a .hex: 1 (the "
+                                  "dimmest) to 8 (full, without it)."),
+                      QStringLiteral("1-8")});
     parser.addOption({Option(kWidthOption),
                       QCoreApplication::translate(
                           "main", "The board's width in LED columns for --wiring-test and "
@@ -290,8 +330,8 @@ bool OpensWindow(const QStringList& arguments)
     if (!parser.parse(arguments)) {
         return false;
     }
-    for (const char* option :
-         {"help", "help-all", "version", kWidthOption, kMessageOption, kMessagesOption}) {
+    for (const char* option : {"help", "help-all", "version", kWidthOption, kMessageOption,
+                               kMessagesOption, kBrightnessOption}) {
         if (parser.isSet(Option(option))) {
             return false;
         }

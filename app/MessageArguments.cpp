@@ -26,9 +26,9 @@ QString Tr(const char* text)
 }
 
 // The one place a message is made from its parts.
-Message EntryOf(std::string text, ScrollDirection direction, int speed)
+Message EntryOf(std::string text, ScrollDirection direction, int speed, int pause)
 {
-    return {std::move(text), direction, speed};
+    return {std::move(text), direction, speed, pause};
 }
 
 // The text in the font's one Windows-1252 byte per character, or the first
@@ -59,6 +59,8 @@ std::optional<ScrollDirection> DirectionNamed(const QString& word)
         {"right", ScrollDirection::Right},
         {"up", ScrollDirection::Up},
         {"down", ScrollDirection::Down},
+        {"still", ScrollDirection::Still},
+        {"blink", ScrollDirection::Blink},
     }};
     for (const auto& [name, direction] : kNames) {
         if (word.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
@@ -77,11 +79,28 @@ std::variant<Message, QString> MessageOf(const QString& triple, qsizetype number
     if (secondColon < 0) {
         return Tr("%1: expected DIRECTION:SPEED:TEXT, as in left:5:HELLO").arg(message);
     }
-    const QString word = triple.left(firstColon);
+    // "left/3": a scroll that pauses 3 s where it stops.
+    const QString way = triple.left(firstColon);
+    const qsizetype slash = way.indexOf(u'/');
+    const QString word = slash < 0 ? way : way.left(slash);
     const auto direction = DirectionNamed(word);
     if (!direction) {
-        return Tr("%1: the direction \"%2\" is none of left, right, up and down")
+        return Tr("%1: the direction \"%2\" is none of left, right, up, down, still and blink")
             .arg(message, word);
+    }
+    int pause = 0;
+    if (slash >= 0) {
+        const QString pauseText = way.mid(slash + 1);
+        pause = pauseText.size() == 1 && pauseText[0].isDigit() ? pauseText.toInt() : -1;
+        if (IsStanding(*direction)) {
+            return Tr("%1: %2 messages stand by themselves; only a scroll pauses")
+                .arg(message, word);
+        }
+        if (!IsPause(pause)) {
+            return Tr("%1: the pause \"%2\" is not one of 0 to %3 seconds")
+                .arg(message, pauseText)
+                .arg(kMaxPause);
+        }
     }
     const QString speedText = triple.mid(firstColon + 1, secondColon - firstColon - 1);
     const int speed = speedText.size() == 1 && speedText[0].isDigit() ? speedText.toInt() : -1;
@@ -105,7 +124,7 @@ std::variant<Message, QString> MessageOf(const QString& triple, qsizetype number
             .arg(bytes.size())
             .arg(Message::kMaxTextLength);
     }
-    return EntryOf(std::move(bytes), *direction, speed);
+    return EntryOf(std::move(bytes), *direction, speed, pause);
 }
 
 // The list of the DIRECTION:SPEED:TEXT triples, each refusal led by where its triple stands.

@@ -14,8 +14,10 @@ namespace corvane {
 using MessageList = std::variant<std::vector<Message>, QString>;
 
 // The messages of --message arguments, each DIRECTION:SPEED:TEXT: DIRECTION
-// left, right, up or down in any case, SPEED 0 to 9, TEXT everything after
-// the second colon, 1 to 256 characters the font shows. A list holds 1 to 256.
+// left, right, up, down, still or blink in any case, a scroll's followed by
+// "/" and a pause of 0 to 9 seconds if any ("left/3"), SPEED 0 to 9, TEXT
+// everything after the second colon, 1 to 256 characters the font shows. A
+// list holds 1 to 256.
 MessageList MessagesOf(const QStringList& triples);
 
 // The messages of a --messages file's text, one DIRECTION:SPEED:TEXT a line

@@ -10,8 +10,9 @@ namespace corvane {
 // The maker's banner of starred lines.
 void WriteBanner(std::string& out);
 // From "$regfile" to "Do" and the two empty lines after it; the table
-// counters S, I, M, E and A are declared As Word when `wordCounters`.
-void WriteHeader(std::string& out, bool wordCounters);
+// counters S, I, M, E and A are declared As Word when `wordCounters`, the
+// refresh counters Refresh and Index when `wordRefreshes`.
+void WriteHeader(std::string& out, bool wordCounters, bool wordRefreshes = false);
 // The large "CORVANE" and a title box around "' | " + title + "|": a title
 // of 26 characters keeps the box 31 wide.
 void WriteArtAndTitle(std::string& out, std::string_view title);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace corvane {
 
@@ -178,6 +179,8 @@ struct BlockFacts
     ScrollDirection direction = ScrollDirection::Left;
     int refreshCount = 1;
     int endValue = 0; // Left and Right only
+    int pause = 0;
+    std::vector<int> pageStarts{}; // Still and Blink only
 };
 
 // Gathers the entries and the board from the places that hold them: the title
@@ -327,12 +330,12 @@ private:
         switch (direction) {
         case ScrollDirection::Left:
             takeLine(Line(kLeftWindowPrefix, kLastColumn), says);
-            refreshCount = NumberAfter(take("the refresh loop"), kRefreshLoopPrefix);
+            refreshCount = readHorizontalRefreshes(facts);
             break;
         case ScrollDirection::Right:
             takeLine(Line(kRightStartPrefix, facts.endValue, kRightStartSuffix), says);
             take(Quoted(Line(kRightWindowPrefix, kLastColumn)));
-            refreshCount = NumberAfter(take("the refresh loop"), kRefreshLoopPrefix);
+            refreshCount = readHorizontalRefreshes(facts);
             break;
         case ScrollDirection::Up:
         case ScrollDirection::Down: {
@@ -346,11 +349,23 @@ private:
             }
             m_lines.next();
             refreshCount = *steps / ScrollPlan::kVerticalRefreshFactor;
-            takeLine(Line(kFirstStepRefreshPrefix,
-                          ScrollPlan::kFirstVerticalRefreshFactor * *refreshCount),
-                     ", seven times the refresh count");
+            const int first = ScrollPlan::kFirstVerticalRefreshFactor * *refreshCount;
+            const auto held = m_lines.atEnd()
+                                  ? std::nullopt
+                                  : NumberAfter(m_lines.peek(), kFirstStepRefreshPrefix);
+            const auto pause = held ? PauseOf(*held - first) : std::nullopt;
+            if (!pause) {
+                expected(Quoted(Line(kFirstStepRefreshPrefix, first)) +
+                         ", seven times the refresh count and 40 per second of pause");
+            }
+            m_lines.next();
+            facts.pause = *pause;
             break;
         }
+        case ScrollDirection::Still:
+        case ScrollDirection::Blink:
+            refreshCount = readStandingHead(facts, says);
+            break;
         }
         if (!refreshCount || *refreshCount < kMinRefreshCount || *refreshCount > kMaxRefreshCount) {
             Refuse(m_lines.lineNumber() - 1, "expected a refresh count " + RefreshCountRange() +
@@ -360,6 +375,85 @@ private:
         facts.refreshCount = *refreshCount;
         readLatchParts(direction, table, says);
         m_blocks.push_back(facts);
+    }
+
+    // A Left or Right block's refresh loop: the refresh count, or Index
+    // counting it with more refreshes at the held step of a pause.
+    std::optional<int> readHorizontalRefreshes(BlockFacts& facts)
+    {
+        const std::string_view line = take("the refresh loop");
+        if (!line.starts_with(kStepIndexPrefix)) {
+            return NumberAfter(line, kRefreshLoopPrefix);
+        }
+        const auto refreshCount = NumberAfter(line, kStepIndexPrefix);
+        const std::string_view held = take("the held step");
+        const std::size_t middle = held.find(kHeldIndexMiddle);
+        const auto heldRefreshes = middle == std::string_view::npos
+                                       ? std::nullopt
+                                       : Number(held.substr(middle + kHeldIndexMiddle.size()));
+        const auto pause = refreshCount && heldRefreshes && held.starts_with(kHeldStepPrefix)
+                               ? PauseOf(*heldRefreshes - *refreshCount)
+                               : std::nullopt;
+        if (!pause || *pause == 0) {
+            Refuse(m_lines.lineNumber() - 1,
+                   "expected " +
+                       Quoted(std::string(kHeldStepPrefix) + "..." + std::string(kHeldIndexMiddle) +
+                              "...") +
+                       ", the refresh count and 40 per second of a pause from 1 to 9");
+        }
+        facts.pause = *pause;
+        takeLine(kPausedRefreshLoop, ", the refresh loop of a pause");
+        return refreshCount;
+    }
+
+    // A standing block's head: one page window a line, then the refresh loop
+    // of a second (Still) or half a second (Blink); the steps of a page give
+    // the refresh count.
+    std::optional<int> readStandingHead(BlockFacts& facts, const std::string& says)
+    {
+        const bool blinks = facts.direction == ScrollDirection::Blink;
+        while (!m_lines.atEnd() && m_lines.peek().starts_with(kPageStepPrefix)) {
+            const std::string_view line = m_lines.peek();
+            const std::size_t middle = line.find(kPageStartMiddle);
+            const auto start = middle == std::string_view::npos
+                                   ? std::nullopt
+                                   : Number(line.substr(middle + kPageStartMiddle.size()));
+            if (!start) {
+                expected(Quoted(std::string(kPageStepPrefix) + "..." +
+                                std::string(kPageStartMiddle) + "...") +
+                         ", the window of a page");
+            }
+            facts.pageStarts.push_back(*start);
+            m_lines.next();
+        }
+        if (facts.pageStarts.empty()) {
+            expected("the window of the first page" + says);
+        }
+        takeLine(Line(kPageWindowPrefix, kLastColumn), says);
+        if (blinks) {
+            takeLine(kBlinkToggleLine, says);
+        }
+        takeLine(Line(kRefreshLoopPrefix,
+                      blinks ? ScrollPlan::kBlinkStepRefreshes : ScrollPlan::kStillStepRefreshes),
+                 says);
+        const int pages = static_cast<int>(facts.pageStarts.size());
+        const int perPage = (facts.endValue + 1) / pages;
+        if ((facts.endValue + 1) % pages != 0 || (blinks && perPage % 2 != 0)) {
+            Refuse(facts.headLine,
+                   "expected as many steps for each of the " + std::to_string(pages) + " pages");
+        }
+        return blinks ? perPage / 2 : perPage;
+    }
+
+    // The seconds of a pause its extra refreshes make: 40 each, 0 to 9.
+    static std::optional<int> PauseOf(int extraRefreshes)
+    {
+        constexpr int kPerSecond = ScrollPlan::kRefreshesPerSecond;
+        if (extraRefreshes < 0 || extraRefreshes % kPerSecond != 0 ||
+            extraRefreshes / kPerSecond > kMaxPause) {
+            return std::nullopt;
+        }
+        return extraRefreshes / kPerSecond;
     }
 
     // Counts the latch parts up to the common tail; every block has as many.
@@ -445,6 +539,10 @@ private:
 
         const ScrollDirection direction = m_blocks[index].direction;
         const auto latches = static_cast<std::uint8_t>(m_latchCount);
+        if (IsStanding(direction)) {
+            readStandingTable(index, table);
+            return;
+        }
         // Only the blank lines after the characters depend on the text's length.
         readBlankLines(BlankLinesOf(direction, 1, latches).leading, "before", table);
         std::string text;
@@ -471,6 +569,35 @@ private:
         m_entries.push_back(Message{
             .text = std::move(text),
             .direction = direction,
+            .speed = SpeedOfRefreshCount(m_blocks[index].refreshCount),
+            .pause = m_blocks[index].pause,
+        });
+    }
+
+    // A standing table: its pages' characters between blank runs; the compare
+    // checks the runs.
+    void readStandingTable(std::size_t index, const std::string& table)
+    {
+        readBlankLines(static_cast<std::size_t>(m_latchCount), "before", table);
+        std::string text;
+        while (!m_lines.atEnd() && !IsTableLabel(m_lines.peek())) {
+            if (m_lines.peek() == kBlankColumnLine) {
+                m_lines.next();
+                continue;
+            }
+            if (text.size() == Message::kMaxTextLength) {
+                expected("at most " + std::to_string(Message::kMaxTextLength) +
+                         " characters in the table of " + table);
+            }
+            text += readCharacter(table);
+        }
+        if (text.empty()) {
+            expected("the Data line of a character of " + table);
+        }
+        m_unpadded.push_back(false);
+        m_entries.push_back(Message{
+            .text = std::move(text),
+            .direction = m_blocks[index].direction,
             .speed = SpeedOfRefreshCount(m_blocks[index].refreshCount),
         });
     }
@@ -562,7 +689,7 @@ private:
         std::size_t widthSource = 0;
         for (std::size_t index = 0; index < m_blocks.size(); ++index) {
             const BlockFacts& block = m_blocks[index];
-            if (IsVertical(block.direction)) {
+            if (IsVertical(block.direction) || IsStanding(block.direction)) {
                 continue;
             }
             const int textColumns =
@@ -586,9 +713,46 @@ private:
             width = blockWidth;
             widthSource = index;
         }
+        if (!width) {
+            width = widthOfStandingBlocks();
+        }
         const int columns = width.value_or(Board::kColumnsPerLatch * m_latchCount);
         return Board{std::to_string(columns), static_cast<std::uint8_t>(m_latchCount),
                      Board::kRowCount};
+    }
+
+    // The narrowest width of the latch count whose board centres every
+    // standing block's pages where its windows say; none without such blocks.
+    std::optional<int> widthOfStandingBlocks() const
+    {
+        std::optional<std::size_t> first;
+        for (std::size_t index = 0; index < m_blocks.size() && !first; ++index) {
+            if (IsStanding(m_blocks[index].direction)) {
+                first = index;
+            }
+        }
+        if (!first) {
+            return std::nullopt;
+        }
+        for (int columns = Board::kColumnsPerLatch * (m_latchCount - 1) + 1;
+             columns <= Board::kColumnsPerLatch * m_latchCount; ++columns) {
+            if (!Board::isListedWidth(columns)) {
+                continue;
+            }
+            const Board board = Board::ofWidth(std::to_string(columns));
+            bool fits = true;
+            for (std::size_t index = *first; index < m_blocks.size() && fits; ++index) {
+                fits =
+                    !IsStanding(m_blocks[index].direction) ||
+                    ScrollPlan(m_entries[index], board).pageStarts() == m_blocks[index].pageStarts;
+            }
+            if (fits) {
+                return columns;
+            }
+        }
+        Refuse(m_blocks[*first].headLine, "expected page windows that centre the pages of " +
+                                              TableOf(*first) + " on a board of " +
+                                              std::to_string(m_latchCount) + " latches");
     }
 
     LineCursor m_lines;

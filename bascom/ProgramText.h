@@ -56,21 +56,23 @@ inline constexpr std::array<std::string_view, 3> kPortLines = {
 inline constexpr std::string_view kDimPrefix = "Dim ";
 
 // The variables the header declares, in order. Those that index the data
-// tables (S, I, M, E, A) are words once an index passes 255; Scan, Refresh and
-// Index always fit a byte.
+// tables (S, I, M, E, A) are words once an index passes 255; Refresh and Index
+// (which holds a paused step's refreshes) once a step refreshes 255 times or
+// more; Scan always fits a byte.
 struct Variable
 {
     std::string_view name;
     bool indexesTables = false;
+    bool countsRefreshes = false;
 };
-inline constexpr std::array<Variable, 8> kVariables = {{{"Scan", false},
-                                                        {"I", true},
-                                                        {"Refresh", false},
-                                                        {"Index", false},
-                                                        {"S", true},
-                                                        {"M", true},
-                                                        {"E", true},
-                                                        {"A", true}}};
+inline constexpr std::array<Variable, 8> kVariables = {{{"Scan", false, false},
+                                                        {"I", true, false},
+                                                        {"Refresh", false, true},
+                                                        {"Index", false, true},
+                                                        {"S", true, false},
+                                                        {"M", true, false},
+                                                        {"E", true, false},
+                                                        {"A", true, false}}};
 inline constexpr std::string_view kByteType = " As Byte";
 inline constexpr std::string_view kWordType = " As Word";
 inline constexpr std::string_view kDoLine = "Do";
@@ -85,7 +87,7 @@ inline constexpr std::string_view kTitleEnd = "|";
 // The direction words of the title boxes, padded to one width, in the order
 // of ScrollDirection.
 inline constexpr std::array<std::string_view, kDirectionCount> kDirectionWords = {
-    "Left  ", "Right ", "Up    ", "Down  "};
+    "Left  ", "Right ", "Up    ", "Down  ", "Still ", "Blink "};
 
 constexpr std::string_view DirectionWord(ScrollDirection direction)
 {
@@ -114,6 +116,25 @@ inline constexpr std::string_view kScanStartLine = "   Scan = &H01";
 inline constexpr std::string_view kLeftColumnLoop = "   For I = S To E";
 inline constexpr std::string_view kRightColumnLoop = "   For I = M To E";
 inline constexpr std::string_view kVerticalColumnLoopPrefix = "   For I = 0 To ";
+
+// A paused Left or Right block counts its refreshes in Index, more of them at
+// the step it holds: "  Index = 4", "  If S = 12 Then Index = 124". Up and
+// Down hold their first step with a larger "If S = 0 Then M = ".
+inline constexpr std::string_view kStepIndexPrefix = "  Index = ";
+inline constexpr std::string_view kHeldStepPrefix = "  If S = ";
+inline constexpr std::string_view kHeldIndexMiddle = " Then Index = ";
+inline constexpr std::string_view kPausedRefreshLoop = "  For Refresh = 1 To Index";
+
+// A standing block: its pages' windows start at M, "  If S = 5 Then M = 40"
+// at the first step of each page; a blinking block turns Index to 1 and 0
+// in turn and starts each refresh's Scan at it, so odd steps light nothing.
+inline constexpr std::string_view kBlinkStartLine = " Index = 0";
+inline constexpr std::string_view kPageStepPrefix = "  If S = ";
+inline constexpr std::string_view kPageStartMiddle = " Then M = ";
+inline constexpr std::string_view kPageWindowPrefix = "  E = M + ";
+inline constexpr std::string_view kBlinkToggleLine = "  Index = 1 - Index";
+inline constexpr std::string_view kBlinkScanLine = "   Scan = Index";
+inline constexpr std::string_view kPageColumnLoop = "   For I = M To E";
 
 // One latch part: the table byte of the column into Portd, shifted for Up and
 // Down, then the latch's strobe on Portb. The first latch reads at I, the

@@ -7,6 +7,7 @@
 #include "bascom/TextLines.h"
 #include "sign/ColumnTable.h"
 #include "sign/ScrollPlan.h"
+#include "sign/StillPages.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -46,7 +47,7 @@ void WriteBanner(std::string& out)
     AppendLine(out, program::kBannerRule);
 }
 
-void WriteHeader(std::string& out, bool wordCounters)
+void WriteHeader(std::string& out, bool wordCounters, bool wordRefreshes)
 {
     AppendLine(out, program::kChipLine);
     AppendLine(out, program::kCrystalLine);
@@ -58,8 +59,9 @@ void WriteHeader(std::string& out, bool wordCounters)
     for (const program::Variable& variable : program::kVariables) {
         out += program::kDimPrefix;
         out += variable.name;
-        AppendLine(out, variable.indexesTables && wordCounters ? program::kWordType
-                                                               : program::kByteType);
+        const bool word =
+            (variable.indexesTables && wordCounters) || (variable.countsRefreshes && wordRefreshes);
+        AppendLine(out, word ? program::kWordType : program::kByteType);
     }
     AppendLine(out);
     AppendLine(out, program::kDoLine);
@@ -103,17 +105,17 @@ void WriteProgramEnd(std::string& out)
 
 namespace {
 
-void WriteDataTable(std::string& out, const std::string& labelNumber, const Message& message,
-                    std::uint8_t latchCount, const GlyphTable& glyphs, const Font& font)
+void WriteBlankLines(std::string& out, std::size_t count)
 {
-    const BlankColumnLines blanks =
-        BlankLinesOf(message.direction, message.text.size(), latchCount);
-    out += program::TableName(labelNumber);
-    AppendLine(out, program::kLabelEnd);
-    for (std::size_t line = 0; line < blanks.leading; ++line) {
+    for (std::size_t line = 0; line < count; ++line) {
         AppendLine(out, program::kBlankColumnLine);
     }
-    for (const char character : message.text) {
+}
+
+void WriteCharacterLines(std::string& out, std::string_view characters, const GlyphTable& glyphs,
+                         const Font& font)
+{
+    for (const char character : characters) {
         const unsigned char code = PrintableCode(static_cast<unsigned char>(character));
         out += program::kDataPrefix;
         if (font.isDrawn(code)) {
@@ -125,9 +127,29 @@ void WriteDataTable(std::string& out, const std::string& labelNumber, const Mess
         out += static_cast<char>(code);
         out += text::kLineEnd;
     }
-    for (std::size_t line = 0; line < blanks.trailing; ++line) {
-        AppendLine(out, program::kBlankColumnLine);
+}
+
+void WriteDataTable(std::string& out, const std::string& labelNumber, const Message& message,
+                    const Board& board, const GlyphTable& glyphs, const Font& font)
+{
+    out += program::TableName(labelNumber);
+    AppendLine(out, program::kLabelEnd);
+    if (IsStanding(message.direction)) {
+        const std::string_view text = message.text;
+        for (const StillPage& page : StillPagesOf(text, board.columns())) {
+            WriteBlankLines(out, board.latchCount);
+            WriteCharacterLines(out,
+                                text.substr(page.first, page.length + (page.dropsSpace ? 1 : 0)),
+                                glyphs, font);
+        }
+        WriteBlankLines(out, board.latchCount);
+        return;
     }
+    const BlankColumnLines blanks =
+        BlankLinesOf(message.direction, message.text.size(), board.latchCount);
+    WriteBlankLines(out, blanks.leading);
+    WriteCharacterLines(out, message.text, glyphs, font);
+    WriteBlankLines(out, blanks.trailing);
 }
 
 std::size_t EstimatedSize(std::span<const Message> messages, std::uint8_t latchCount)
@@ -162,15 +184,18 @@ std::string RenderProgram(std::span<const Message> messages, const Board& board,
     std::vector<ScrollPlan> plans;
     plans.reserve(messages.size());
     bool wordCounters = false;
+    bool wordRefreshes = false;
     for (const Message& message : messages) {
         plans.emplace_back(message, board);
         wordCounters = wordCounters || plans.back().largestCounterValue() > kByteMax;
+        // Refresh leaves its loop one above the bound.
+        wordRefreshes = wordRefreshes || plans.back().largestRefreshes() >= kByteMax;
     }
 
     std::string out;
     out.reserve(EstimatedSize(messages, board.latchCount));
     WriteBanner(out);
-    WriteHeader(out, wordCounters);
+    WriteHeader(out, wordCounters, wordRefreshes);
     for (std::size_t index = 0; index < messages.size(); ++index) {
         const std::string labelNumber = LabelNumber(index);
         WriteArtAndTitle(out, TitleOf(labelNumber, plans[index].direction()));
@@ -178,7 +203,7 @@ std::string RenderProgram(std::span<const Message> messages, const Board& board,
     }
     WriteProgramEnd(out);
     for (std::size_t index = 0; index < messages.size(); ++index) {
-        WriteDataTable(out, LabelNumber(index), messages[index], board.latchCount, glyphs, font);
+        WriteDataTable(out, LabelNumber(index), messages[index], board, glyphs, font);
     }
     return out;
 }

@@ -10,28 +10,72 @@ using text::AppendLine;
 
 namespace {
 
+constexpr int kLastColumn = ScrollPlan::kColumnsPerLatch - 1;
+
+// The refresh loop of a Left or Right step, longer at the held one.
+void WriteHorizontalRefreshLoop(std::string& out, const ScrollPlan& plan)
+{
+    if (plan.heldStep() < 0) {
+        AppendLine(out, program::kRefreshLoopPrefix, plan.stepRefreshes());
+        return;
+    }
+    AppendLine(out, program::kStepIndexPrefix, plan.stepRefreshes());
+    out += program::kHeldStepPrefix;
+    text::AppendNumber(out, plan.heldStep());
+    AppendLine(out, program::kHeldIndexMiddle, plan.heldRefreshes());
+    AppendLine(out, program::kPausedRefreshLoop);
+}
+
+// A standing block's head: each page's window from its first step on.
+void WriteStandingHead(std::string& out, const ScrollPlan& plan)
+{
+    const bool blinks = plan.direction() == ScrollDirection::Blink;
+    if (blinks) {
+        AppendLine(out, program::kBlinkStartLine);
+    }
+    AppendLine(out, program::kStepLoopPrefix, plan.endValue());
+    int firstStep = 0;
+    for (const int start : plan.pageStarts()) {
+        out += program::kPageStepPrefix;
+        text::AppendNumber(out, firstStep);
+        AppendLine(out, program::kPageStartMiddle, start);
+        firstStep += plan.stepsPerPage();
+    }
+    AppendLine(out, program::kPageWindowPrefix, kLastColumn);
+    if (blinks) {
+        AppendLine(out, program::kBlinkToggleLine);
+    }
+    AppendLine(out, program::kRefreshLoopPrefix, plan.stepRefreshes());
+    AppendLine(out, blinks ? program::kBlinkScanLine : program::kScanStartLine);
+    AppendLine(out, program::kPageColumnLoop);
+}
+
 void WriteHead(std::string& out, const ScrollPlan& plan)
 {
-    constexpr int kLastColumn = ScrollPlan::kColumnsPerLatch - 1;
+    if (plan.isStanding()) {
+        WriteStandingHead(out, plan);
+        AppendLine(out);
+        return;
+    }
     AppendLine(out, program::kStepLoopPrefix, plan.endValue());
     switch (plan.direction()) {
     case ScrollDirection::Left:
         AppendLine(out, program::kLeftWindowPrefix, kLastColumn);
-        AppendLine(out, program::kRefreshLoopPrefix, plan.stepRefreshes());
+        WriteHorizontalRefreshLoop(out, plan);
         AppendLine(out, program::kScanStartLine);
         AppendLine(out, program::kLeftColumnLoop);
         break;
     case ScrollDirection::Right:
         AppendLine(out, program::kRightStartPrefix, plan.endValue(), program::kRightStartSuffix);
         AppendLine(out, program::kRightWindowPrefix, kLastColumn);
-        AppendLine(out, program::kRefreshLoopPrefix, plan.stepRefreshes());
+        WriteHorizontalRefreshLoop(out, plan);
         AppendLine(out, program::kScanStartLine);
         AppendLine(out, program::kRightColumnLoop);
         break;
-    case ScrollDirection::Up:
-    case ScrollDirection::Down:
+    default:
+        // Up and Down; the held first step is the pause's.
         AppendLine(out, program::kStepRefreshPrefix, plan.stepRefreshes());
-        AppendLine(out, program::kFirstStepRefreshPrefix, plan.firstStepRefreshes());
+        AppendLine(out, program::kFirstStepRefreshPrefix, plan.refreshes(0));
         AppendLine(out, program::kVerticalRefreshLoop);
         AppendLine(out, program::kScanStartLine);
         AppendLine(out, program::kVerticalColumnLoopPrefix, kLastColumn);

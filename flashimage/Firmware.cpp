@@ -70,6 +70,9 @@ FirmwareShow::Motion MotionOf(const ScrollPlan& plan)
         return FirmwareShow::Motion::RowsUp;
     case ScrollDirection::Down:
         return FirmwareShow::Motion::RowsDown;
+    case ScrollDirection::Still:
+    case ScrollDirection::Blink:
+        return FirmwareShow::Motion::Still;
     case ScrollDirection::Left:
         break;
     }
@@ -107,10 +110,29 @@ void PutField(std::vector<std::uint8_t>& flash, std::size_t at, int size, std::s
 
 } // namespace
 
-FirmwareShow ShowOfMessage(const Message& message, const Board& board, const Font& font)
+std::vector<FirmwareShow> ShowsOfMessage(const Message& message, const Board& board,
+                                         const Font& font)
 {
     Show signShow = ShowOf(message, board, font);
     const ScrollPlan& plan = signShow.plan;
+    if (plan.isStanding()) {
+        // A page a show: its table the page's window of the message's table.
+        const auto window = static_cast<std::size_t>(kColumns * board.latchCount);
+        std::vector<FirmwareShow> shows;
+        shows.reserve(plan.pageStarts().size());
+        for (const int start : plan.pageStarts()) {
+            const auto first = signShow.table.begin() + start;
+            shows.push_back({
+                .table = std::vector<std::uint8_t>(first, first + static_cast<long>(window)),
+                .stepCount = static_cast<std::uint16_t>(plan.stepsPerPage()),
+                .motion = FirmwareShow::Motion::Still,
+                .blink = message.direction == ScrollDirection::Blink,
+                .firstRefreshes = static_cast<std::uint8_t>(plan.firstStepRefreshes()),
+                .refreshes = static_cast<std::uint8_t>(plan.stepRefreshes()),
+            });
+        }
+        return shows;
+    }
     FirmwareShow show{
         .table = std::move(signShow.table),
         .stepCount = static_cast<std::uint16_t>(plan.stepCount()),
@@ -119,8 +141,12 @@ FirmwareShow ShowOfMessage(const Message& message, const Board& board, const Fon
         .firstRefreshes = static_cast<std::uint8_t>(plan.firstStepRefreshes()),
         .refreshes = static_cast<std::uint8_t>(plan.stepRefreshes()),
     };
+    if (plan.heldStep() >= 0) {
+        show.heldStep = static_cast<std::uint16_t>(plan.heldStep());
+        show.heldRefreshes = static_cast<std::uint16_t>(plan.heldRefreshes());
+    }
     show.table.resize(ShowTableSize(show.table.size(), plan), 0);
-    return show;
+    return {std::move(show)};
 }
 
 std::size_t FirmwareSize(std::span<const FirmwareShow> shows)
@@ -134,10 +160,16 @@ std::size_t FirmwareSize(std::span<const FirmwareShow> shows)
 
 std::size_t FirmwareSize(std::span<const Message> messages, const Board& board)
 {
-    std::size_t size = engine::Image().size() + kSignHeaderSize + kShowRecordSize * messages.size();
+    std::size_t size = engine::Image().size() + kSignHeaderSize;
     for (const Message& message : messages) {
-        size +=
-            ShowTableSize(ColumnTableSize(message, board.latchCount), ScrollPlan(message, board));
+        const ScrollPlan plan(message, board);
+        if (plan.isStanding()) {
+            const std::size_t pages = plan.pageStarts().size();
+            size += pages * (kShowRecordSize + std::size_t{kColumns} * board.latchCount);
+        } else {
+            size +=
+                kShowRecordSize + ShowTableSize(ColumnTableSize(message, board.latchCount), plan);
+        }
     }
     return size;
 }
@@ -222,7 +254,9 @@ FirmwareResult BuildFirmware(std::span<const Message> messages, const Board& boa
     std::vector<FirmwareShow> shows;
     shows.reserve(messages.size());
     for (const Message& message : messages) {
-        shows.push_back(ShowOfMessage(message, board, font));
+        for (FirmwareShow& show : ShowsOfMessage(message, board, font)) {
+            shows.push_back(std::move(show));
+        }
     }
     return LinkFirmware(shows, board.latchCount, brightness);
 }

@@ -21,10 +21,11 @@ namespace corvane {
 // period, 1 the dimmest, 8 (full) the whole of it but the moment of latching.
 inline constexpr std::uint8_t kFullBrightness = 8;
 
-// The show of one message: the same images, in the same order and for the
-// same number of refreshes as its BASCOM scroll block.
-FirmwareShow ShowOfMessage(const Message& message, const Board& board,
-                           const Font& font = Font::builtIn());
+// The shows of one message: the same images, in the same order and for the
+// same number of refreshes as its BASCOM scroll block. A scroll is one show
+// (its pause a held step), a standing message one Still show per page.
+std::vector<FirmwareShow> ShowsOfMessage(const Message& message, const Board& board,
+                                         const Font& font = Font::builtIn());
 
 // The exact size of the flash image of these shows.
 std::size_t FirmwareSize(std::span<const FirmwareShow> shows);

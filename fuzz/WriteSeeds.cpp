@@ -21,9 +21,9 @@ struct Seed
     DrawnGlyphs glyphs{};
 };
 
-Message Entry(std::string text, ScrollDirection direction, int speed)
+Message Entry(std::string text, ScrollDirection direction, int speed, int pause = 0)
 {
-    return {std::move(text), direction, speed};
+    return {std::move(text), direction, speed, pause};
 }
 
 // The wiring test's frame, which the reader refuses in its own words: its
@@ -61,6 +61,10 @@ int main(int argc, char** argv)
         {"padded-vertical", {Entry("Go", Right, 9), Entry("x", Up, 3)}, "18"},
         wordCounters,
         {"blank-entry", {Entry(" ", Left, 5)}, "20"},
+        {"standing-and-paused",
+         {Entry("OPEN", Still, 5), Entry("SALE NOW", Blink, 8), Entry("Fresh bread", Left, 6, 2),
+          Entry("Hi", Right, 9, 1), Entry("Up", Up, 3, 9)},
+         "30"},
         {"every-direction",
          {Entry("Ab", Left, 1), Entry("~}", Right, 2), Entry("0'", Up, 8), Entry("z ", Down, 6)},
          "37"},

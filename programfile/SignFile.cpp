@@ -32,9 +32,10 @@ bool HasExtension(std::string_view fileName, std::string_view extension)
 
 } // namespace
 
-SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board, const Font& font)
+SignFile FirmwareHexFile(std::span<const Message> entries, const Board& board, const Font& font,
+                         std::uint8_t brightness)
 {
-    return HexOf(BuildFirmware(entries, board, font));
+    return HexOf(BuildFirmware(entries, board, font, brightness));
 }
 
 SignFile WiringTestFile(std::string_view fileName, const Board& board)
@@ -49,13 +50,14 @@ SignFile WiringTestFile(std::string_view fileName, const Board& board)
 }
 
 SignFile MessagesFile(std::string_view fileName, std::span<const Message> entries,
-                      const Board& board, const GlyphTable& glyphs, const Font& font)
+                      const Board& board, const GlyphTable& glyphs, const Font& font,
+                      std::uint8_t brightness)
 {
     if (HasExtension(fileName, ".bas")) {
         return {RenderProgram(entries, board, glyphs, font), {}};
     }
     if (HasExtension(fileName, ".hex")) {
-        return FirmwareHexFile(entries, board, font);
+        return FirmwareHexFile(entries, board, font, brightness);
     }
     return {{}, "The messages are written as a BASCOM-AVR program (.bas) or as firmware (.hex)."};
 }

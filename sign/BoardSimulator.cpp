@@ -15,6 +15,9 @@ std::vector<std::uint8_t> BoardSimulator::frame(int step) const
     const ScrollPlan& plan = m_show.plan;
     const std::vector<std::uint8_t>& table = m_show.table;
     std::vector<std::uint8_t> columns(static_cast<std::size_t>(width()));
+    if (plan.isDark(step)) {
+        return columns;
+    }
     for (int column = 0; column < width(); ++column) {
         const int latch = column / ScrollPlan::kColumnsPerLatch;
         const int index = plan.firstIndex(step, latch) + column % ScrollPlan::kColumnsPerLatch;

@@ -9,15 +9,19 @@
 
 namespace corvane {
 
-// The ways a message moves over the board; the index of its option button.
+// The ways a message shows on the board: the four scrolls, the index of
+// their option buttons, then standing still and blinking in place.
 enum class ScrollDirection : std::uint8_t
 {
     Left = 0,
     Right = 1,
     Up = 2,
-    Down = 3
+    Down = 3,
+    Still = 4,
+    Blink = 5
 };
-inline constexpr int kDirectionCount = 4;
+inline constexpr int kScrollCount = 4;
+inline constexpr int kDirectionCount = 6;
 
 // Speeds run from 0 to 9, 9 the fastest.
 inline constexpr int kMinSpeed = 0;
@@ -42,6 +46,19 @@ constexpr bool IsVertical(ScrollDirection direction)
     return direction == ScrollDirection::Up || direction == ScrollDirection::Down;
 }
 
+// Still and Blink stand in place, page by page, instead of scrolling.
+constexpr bool IsStanding(ScrollDirection direction)
+{
+    return direction == ScrollDirection::Still || direction == ScrollDirection::Blink;
+}
+
+// A scroll stops for 0 to 9 seconds when the message reaches its place.
+inline constexpr int kMaxPause = 9;
+constexpr bool IsPause(int pause)
+{
+    return pause >= 0 && pause <= kMaxPause;
+}
+
 constexpr bool IsDirection(int direction)
 {
     return direction >= 0 && direction < kDirectionCount;
@@ -54,7 +71,8 @@ constexpr bool IsSpeed(int speed)
 
 // One message of the sign: its text (1 to 256 characters, one byte each, each
 // one the font shows; a blank message is the single space " "), the way it
-// moves and its speed.
+// moves, its speed and, for the scrolls, its pause in seconds (standing
+// messages show none).
 struct Message
 {
     static constexpr std::size_t kMaxTextLength = 256;
@@ -62,6 +80,7 @@ struct Message
     std::string text = " ";
     ScrollDirection direction = ScrollDirection::Left;
     int speed = 0;
+    int pause = 0;
 
     friend bool operator==(const Message&, const Message&) = default;
 };
@@ -79,7 +98,7 @@ inline bool IsValidText(const std::string& text)
 inline bool IsValidMessage(const Message& message)
 {
     return IsValidText(message.text) && IsDirection(static_cast<int>(message.direction)) &&
-           IsSpeed(message.speed);
+           IsSpeed(message.speed) && IsPause(message.pause);
 }
 
 } // namespace corvane

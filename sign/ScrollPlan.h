@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -16,6 +18,12 @@ namespace corvane {
 // refreshes(S) times; one refresh enables the five shared columns in turn for
 // 5 ms each, after every latch h has taken the table byte at index
 // firstIndex(S, h) + column, shifted by S rows for Up and Down.
+//
+// A standing message (Still, Blink) runs 10 − speed steps of one second per
+// page, its columns centred on the board; a blinking one two steps per
+// second instead, lit and dark. A scroll with a pause holds one step longer:
+// Left and Right the one where the message is centred on the board (or, when
+// longer, its first column at the left edge), Up and Down their first.
 class ScrollPlan final
 {
 public:
@@ -24,6 +32,9 @@ public:
     static constexpr int kColumnWaitMs = 5;
     static constexpr int kVerticalRefreshFactor = 3;
     static constexpr int kFirstVerticalRefreshFactor = 7;
+    static constexpr int kRefreshesPerSecond = 40;
+    static constexpr int kStillStepRefreshes = kRefreshesPerSecond;
+    static constexpr int kBlinkStepRefreshes = kRefreshesPerSecond / 2;
 
     // How Portd is shifted before a latch takes it: "Shift Portd , Left , S"
     // moves the rows up, "Shift Portd , Right , S" down.
@@ -34,26 +45,46 @@ public:
         Right
     };
 
-    // A direction outside 0 to 3 counts as Left and a speed above 9 as 9.
+    // A direction outside 0 to 5 counts as Left, a speed above 9 as 9 and a
+    // pause above 9 as 9.
     ScrollPlan(const Message& message, const Board& board);
+    // A scroll without a pause.
     ScrollPlan(ScrollDirection direction, int refreshCount, std::size_t textLength,
                const Board& board);
 
     ScrollDirection direction() const { return m_direction; }
     bool isVertical() const { return IsVertical(m_direction); }
+    bool isStanding() const { return IsStanding(m_direction); }
     RowShift rowShift() const;
     int latchCount() const { return m_latchCount; }
     int boardWidth() const { return m_boardWidth; }
 
     // The last value of S: width + 6 × length − 1 for Left and Right,
-    // RowCount − 1 for Up and Down.
+    // RowCount − 1 for Up and Down, pages × stepsPerPage() − 1 standing.
     int endValue() const { return m_endValue; }
     int stepCount() const { return m_endValue + 1; }
+    // The refresh count (10 − speed), and a standing message's steps per page.
+    int refreshCount() const { return m_refreshCount; }
+    int stepsPerPage() const;
 
-    // Refreshes of every step after the first, and of the first step.
+    // Refreshes of every step after the first, and of the first step, without
+    // the pause.
     int stepRefreshes() const;
     int firstStepRefreshes() const;
-    int refreshes(int step) const { return step == 0 ? firstStepRefreshes() : stepRefreshes(); }
+    int refreshes(int step) const;
+
+    // The pause in seconds, the step it holds (-1 for none) and that step's
+    // refreshes with the pause.
+    int pause() const { return m_pause; }
+    int heldStep() const { return m_heldStep; }
+    int heldRefreshes() const;
+    // The most refreshes of any step.
+    int largestRefreshes() const;
+
+    // Whether the board is dark during the step: a blinking message's odd ones.
+    bool isDark(int step) const { return m_direction == ScrollDirection::Blink && step % 2 == 1; }
+    // A standing message's pages: table index of latch 0's first column.
+    const std::vector<int>& pageStarts() const { return m_pageStarts; }
     int durationMs(int step) const { return refreshes(step) * kColumnsPerLatch * kColumnWaitMs; }
 
     // "A = I + " offset and Portb strobe value of latch h.
@@ -84,11 +115,16 @@ public:
     int largestCounterValue() const;
 
 private:
+    void placePages(std::string_view text, const Board& board);
+
     ScrollDirection m_direction = ScrollDirection::Left;
     int m_refreshCount = 1;
     int m_latchCount = 1;
     int m_boardWidth = 0;
     int m_endValue = 0;
+    int m_pause = 0;
+    int m_heldStep = -1;
+    std::vector<int> m_pageStarts;
 };
 
 } // namespace corvane

@@ -8,7 +8,7 @@ Show ShowOf(const Message& message, const Board& board, const Font& font)
 {
     return Show{
         .plan = ScrollPlan(message, board),
-        .table = ColumnTableBytes(message, board.latchCount, font),
+        .table = ColumnTableBytes(message, board, font),
     };
 }
 

@@ -14,8 +14,10 @@
 #include "sign/WiringTest.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QWidget>
 
 namespace corvane {
@@ -23,6 +25,7 @@ namespace corvane {
 namespace {
 
 const QString kHexFilter = QStringLiteral("Intel HEX (*.hex)");
+const QString kBrightnessKey = QStringLiteral("firmware/brightness");
 
 // The flash image, or the refusal told to the user.
 std::optional<std::vector<std::uint8_t>> Fitting(const FirmwareResult& firmware,
@@ -92,6 +95,34 @@ FirmwareFiles::FirmwareFiles(const MessageEditor& editor, QWidget* window, Recen
     connect(m_buildFirmwareAction, &QAction::triggered, this, &FirmwareFiles::buildFirmware);
     connect(m_buildWiringTestAction, &QAction::triggered, this, &FirmwareFiles::buildWiringTest);
     connect(m_flashAction, &QAction::triggered, this, &FirmwareFiles::flashToBoard);
+
+    auto* brightnessGroup = new QActionGroup(this);
+    for (std::uint8_t level = 1; level <= kFullBrightness; ++level) {
+        QAction* action = brightnessGroup->addAction(
+            level == kFullBrightness ? tr("&%1 (full)").arg(level) : tr("&%1").arg(level));
+        action->setObjectName(QStringLiteral("brightness%1").arg(level));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, level] { setBrightness(level); });
+        m_brightnessActions.append(action);
+    }
+    const QSettings* settings = m_recent->settings();
+    const int kept = settings != nullptr ? settings->value(kBrightnessKey, kFullBrightness).toInt()
+                                         : kFullBrightness;
+    m_brightness =
+        kept >= 1 && kept <= kFullBrightness ? static_cast<std::uint8_t>(kept) : kFullBrightness;
+    m_brightnessActions.at(m_brightness - 1)->setChecked(true);
+}
+
+void FirmwareFiles::setBrightness(std::uint8_t brightness)
+{
+    if (brightness < 1 || brightness > kFullBrightness) {
+        return;
+    }
+    m_brightness = brightness;
+    m_brightnessActions.at(brightness - 1)->setChecked(true);
+    if (QSettings* settings = m_recent->settings()) {
+        settings->setValue(kBrightnessKey, brightness);
+    }
 }
 
 FirmwareFiles::~FirmwareFiles() = default;
@@ -114,7 +145,8 @@ bool FirmwareFiles::buildFirmware()
 {
     const ProgramDocument program = DocumentOf(m_editor);
     // Refused before a name is asked for: nothing is written.
-    const SignFile hex = FirmwareHexFile(program.entries, program.board, program.font());
+    const SignFile hex =
+        FirmwareHexFile(program.entries, program.board, program.font(), m_brightness);
     if (!hex.isWritable()) {
         m_dialogs->warn(m_window, QString::fromStdString(hex.refusal));
         return false;
@@ -167,8 +199,9 @@ QString FirmwareFiles::startPath(const QString& name) const
 bool FirmwareFiles::flashToBoard()
 {
     const ProgramDocument program = DocumentOf(m_editor);
-    const auto messages = Fitting(BuildFirmware(program.entries, program.board, program.font()),
-                                  *m_dialogs, m_window);
+    const auto messages =
+        Fitting(BuildFirmware(program.entries, program.board, program.font(), m_brightness),
+                *m_dialogs, m_window);
     if (!messages) {
         return false;
     }

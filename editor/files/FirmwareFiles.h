@@ -2,8 +2,10 @@
 
 #include "editor/dialogs/FileDialogSetup.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,6 +58,11 @@ public:
     QAction* buildFirmwareAction() const { return m_buildFirmwareAction; }
     QAction* buildWiringTestAction() const { return m_buildWiringTestAction; }
     QAction* flashAction() const { return m_flashAction; }
+    // Brightness 1 to 8 of the firmware built and flashed, one checkable
+    // action each, the choice kept in the settings; the program is not dimmed.
+    const QList<QAction*>& brightnessActions() const { return m_brightnessActions; }
+    std::uint8_t brightness() const { return m_brightness; }
+    void setBrightness(std::uint8_t brightness);
 
     // Each returns whether it wrote the file, or started flashing.
     bool buildFirmware();
@@ -76,6 +83,8 @@ private:
     // `name` in the folder last used.
     QString startPath(const QString& name) const;
 
+    QList<QAction*> m_brightnessActions;
+    std::uint8_t m_brightness = 8;
     const MessageEditor& m_editor;
     QWidget* m_window = nullptr;
     std::unique_ptr<FileDialogs> m_standardDialogs;

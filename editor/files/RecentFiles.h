@@ -23,6 +23,9 @@ public:
     explicit RecentFiles(QSettings* store = nullptr, QObject* parent = nullptr);
     ~RecentFiles() override = default;
 
+    // Where the choices are kept; null keeps nothing.
+    QSettings* settings() const { return m_store; }
+
     // Empty before the first file.
     const QString& folder() const { return m_folder; }
     const QStringList& programs() const { return m_programs; }

@@ -30,7 +30,7 @@ std::string FlashUse::overflowWarning() const
 
 FlashUse FlashUseOf(std::span<const Message> entries, const Board& board)
 {
-    return {ColumnTablesSize(entries, board.latchCount), FirmwareSize(entries, board)};
+    return {ColumnTablesSize(entries, board), FirmwareSize(entries, board)};
 }
 
 FlashUse FlashUseOf(const MessageEditor& editor)

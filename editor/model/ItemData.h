@@ -3,16 +3,18 @@
 #include "editor/model/controls/ListItem.h"
 #include "sign/Message.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace corvane {
 
 // The message list box keeps each message's settings packed in its item
-// data: direction × 16 + speed (bits 0 to 3 the speed, bits 4 to 7 the
-// direction).
-constexpr std::int32_t PackItemData(int direction, int speed)
+// data: pause × 256 + direction × 16 + speed (bits 0 to 3 the speed, bits 4
+// to 7 the direction, bits 8 to 11 the pause), so that without a pause it is
+// direction × 16 + speed.
+constexpr std::int32_t PackItemData(int direction, int speed, int pause = 0)
 {
-    return direction * 16 + speed;
+    return pause * 256 + direction * 16 + speed;
 }
 
 constexpr int SpeedOf(std::int32_t itemData)
@@ -22,24 +24,33 @@ constexpr int SpeedOf(std::int32_t itemData)
 
 constexpr int DirectionOf(std::int32_t itemData)
 {
-    return itemData / 16;
+    return itemData / 16 & 15;
+}
+
+constexpr int PauseOf(std::int32_t itemData)
+{
+    return itemData / 256;
 }
 
 constexpr std::int32_t ItemDataOf(const Message& message)
 {
-    return PackItemData(static_cast<int>(message.direction), message.speed);
+    return PackItemData(static_cast<int>(message.direction), message.speed, message.pause);
 }
 
-// The message a list item holds. A direction outside 0 to 3 is taken as Left
-// and a speed above 9 as 9, as the program's blocks would show them.
+// The message a list item holds. A direction outside 0 to 5 is taken as Left,
+// a speed above 9 as 9 and a pause above 9 as 9, as the program's blocks
+// would show them; a standing message has no pause (the item keeps the one
+// chosen for when it scrolls again).
 inline Message MessageOf(const ListItem& item)
 {
     const int direction = DirectionOf(item.itemData);
+    const ScrollDirection way =
+        IsDirection(direction) ? static_cast<ScrollDirection>(direction) : ScrollDirection::Left;
     return Message{
         .text = item.text,
-        .direction = IsDirection(direction) ? static_cast<ScrollDirection>(direction)
-                                            : ScrollDirection::Left,
+        .direction = way,
         .speed = std::min(SpeedOf(item.itemData), kMaxSpeed),
+        .pause = IsStanding(way) ? 0 : std::clamp(PauseOf(item.itemData), 0, kMaxPause),
     };
 }
 
@@ -54,8 +65,9 @@ inline bool IsValidItem(const ListItem& item)
 {
     const int direction = DirectionOf(item.itemData);
     const int speed = SpeedOf(item.itemData);
-    return IsValidText(item.text) && IsDirection(direction) && IsSpeed(speed) &&
-           PackItemData(direction, speed) == item.itemData;
+    const int pause = PauseOf(item.itemData);
+    return IsValidText(item.text) && IsDirection(direction) && IsSpeed(speed) && IsPause(pause) &&
+           PackItemData(direction, speed, pause) == item.itemData;
 }
 
 } // namespace corvane

@@ -143,7 +143,8 @@ bool MessageEditor::userEditText(std::string_view newText, std::size_t caret)
     };
     if (m_history.continuesRun(entry)) {
         edit();
-        m_history.amendRun(m_LstMessage.itemText(entry), PackItemData(m_CurScroll, m_CurSpeed));
+        m_history.amendRun(m_LstMessage.itemText(entry),
+                           PackItemData(m_CurScroll, m_CurSpeed, m_CurPause));
     } else {
         asStep("Typing", edit, entry);
     }
@@ -201,6 +202,17 @@ void MessageEditor::userClickDirection(std::size_t index)
         if (m_OptScroll.button(index).isEnabled()) {
             m_OptScroll.select(index);
         }
+    });
+}
+
+void MessageEditor::userClickPause(int seconds)
+{
+    if (!IsPause(seconds) || !m_OptScroll.button(0).isEnabled()) {
+        return;
+    }
+    asStep("Pause", [this, seconds] {
+        userLeaveBox();
+        m_CurPause = static_cast<std::uint8_t>(seconds);
     });
 }
 
@@ -335,7 +347,8 @@ std::optional<Message> MessageEditor::editedEntry() const
     if (m_CurIndex >= m_LstMessage.count()) {
         return std::nullopt;
     }
-    return MessageOf({m_LstMessage.itemText(m_CurIndex), PackItemData(m_CurScroll, m_CurSpeed)});
+    return MessageOf(
+        {m_LstMessage.itemText(m_CurIndex), PackItemData(m_CurScroll, m_CurSpeed, m_CurPause)});
 }
 
 std::string MessageEditor::cutWarning() const
@@ -390,6 +403,7 @@ void MessageEditor::LstMessage_Click()
     const std::int32_t itemData = m_LstMessage.itemData(m_CurIndex);
     m_LstSpeed.selectByText(std::to_string(SpeedOf(itemData)));
     m_OptScroll.select(static_cast<std::size_t>(DirectionOf(itemData)));
+    m_CurPause = static_cast<std::uint8_t>(PauseOf(itemData));
     const std::string text = m_LstMessage.itemText(m_CurIndex);
     // A blank entry shown by the program has its space selected, so the first
     // keystroke replaces it; a space the user typed stays as typed.
@@ -452,6 +466,7 @@ void MessageEditor::CmdDel_Click()
         const std::int32_t itemData = m_LstMessage.itemData(m_CurIndex);
         m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(itemData));
         m_CurScroll = static_cast<std::uint8_t>(DirectionOf(itemData));
+        m_CurPause = static_cast<std::uint8_t>(PauseOf(itemData));
         m_LstMessage.select(m_CurIndex);
     }
     m_TxtMessage.setFocus();
@@ -547,7 +562,7 @@ void MessageEditor::eraseCurrentEntry()
 
 void MessageEditor::commit()
 {
-    m_LstMessage.setItemData(m_CurIndex, PackItemData(m_CurScroll, m_CurSpeed));
+    m_LstMessage.setItemData(m_CurIndex, PackItemData(m_CurScroll, m_CurSpeed, m_CurPause));
 }
 
 void MessageEditor::enableEditingControls(bool enabled)
@@ -588,7 +603,7 @@ EditorSnapshot::Source MessageEditor::content() const
 {
     // The settings being edited belong to the current entry: the next commit
     // stores them there.
-    return {m_LstMessage.items(), m_CurIndex, PackItemData(m_CurScroll, m_CurSpeed),
+    return {m_LstMessage.items(), m_CurIndex, PackItemData(m_CurScroll, m_CurSpeed, m_CurPause),
             m_CmbWidth.selectedIndex(), &m_glyphs};
 }
 
@@ -618,6 +633,7 @@ void MessageEditor::restore(const EditorSnapshot& state)
     const std::int32_t itemData = m_LstMessage.itemData(m_CurIndex);
     m_CurSpeed = static_cast<std::uint8_t>(SpeedOf(itemData));
     m_CurScroll = static_cast<std::uint8_t>(DirectionOf(itemData));
+    m_CurPause = static_cast<std::uint8_t>(PauseOf(itemData));
     m_LstMessage.select(m_CurIndex);
 }
 

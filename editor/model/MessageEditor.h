@@ -74,6 +74,8 @@ public:
     void userClickMessage(std::size_t index);
     void userClickSpeed(std::size_t index);
     void userClickDirection(std::size_t index);
+    // Chooses the current entry's pause, 0 to 9 seconds; one undo step.
+    void userClickPause(int seconds);
     void userClickWidth(std::size_t index);
     void userClickNext();
     void userClickDelete();
@@ -131,6 +133,7 @@ public:
     std::uint8_t CurIndex() const { return m_CurIndex; }
     std::uint8_t CurSpeed() const { return m_CurSpeed; }
     std::uint8_t CurScroll() const { return m_CurScroll; }
+    std::uint8_t CurPause() const { return m_CurPause; }
     bool IsEditing() const { return m_IsEditing; }
     std::uint8_t LatchCount() const { return m_LatchCount; }
     std::uint8_t RowCount() const { return m_RowCount; }
@@ -193,6 +196,8 @@ private:
         {"Right", "Right scroll", false},
         {"Up", "Up scroll", false},
         {"Down", "Down scroll", false},
+        {"Still", "Stand still, page by page", false},
+        {"Blink", "Blink in place, page by page", false},
     }};
     CaptionedControl m_LblSpeed{"Speed :", "Select speed scrolling", false};
     ListBox m_LstSpeed{ListBox::ClickRaising::Always, "Select speed scrolling", false};
@@ -213,6 +218,7 @@ private:
 
     std::uint8_t m_CurIndex = 0;
     std::uint8_t m_CurSpeed = 0;
+    std::uint8_t m_CurPause = 0;
     std::uint8_t m_CurScroll = 0;
     bool m_IsEditing = false;
     std::uint8_t m_LatchCount = 0;

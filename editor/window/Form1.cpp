@@ -101,7 +101,8 @@ Form1::Form1(std::unique_ptr<QSettings> settings, QWidget* parent)
     connect(m_firmware, &FirmwareFiles::noted, this, &Form1::showNote);
     const Form1Menus::FileActions fileActions{
         m_files->openAction(), m_firmware->buildFirmwareAction(),
-        m_firmware->buildWiringTestAction(), m_firmware->flashAction()};
+        m_firmware->buildWiringTestAction(), m_firmware->flashAction(),
+        m_firmware->brightnessActions()};
     for (QAction* action : {fileActions.open, fileActions.buildFirmware,
                             fileActions.buildWiringTest, fileActions.flash}) {
         addAction(action);
@@ -249,6 +250,16 @@ void Form1::connectEvents()
     connect(m_OptScrollGroup, &QButtonGroup::idClicked, this, [this](int id) {
         forward([this, id] { m_editor.userClickDirection(static_cast<std::size_t>(id)); });
     });
+    // Scroll goes back to Left from Still or Blink; the option buttons choose another.
+    connect(c.CmbWay, &QComboBox::activated, this, [this](int index) {
+        forward([this, index] {
+            const int scroll = m_editor.CurScroll() < kScrollCount ? m_editor.CurScroll() : 0;
+            m_editor.userClickDirection(
+                static_cast<std::size_t>(index == 0 ? scroll : kScrollCount - 1 + index));
+        });
+    });
+    connect(c.CmbPause, &QComboBox::activated, this,
+            [this](int index) { forward([this, index] { m_editor.userClickPause(index); }); });
 
     // Arrow keys move the current row too and count as clicks.
     connect(c.LstMessage, &QListWidget::currentRowChanged, this, [this](int row) {

@@ -81,6 +81,9 @@ constexpr ControlRow kControls[] = {
     {"Image1",     nullptr,  ControlRow::make<QLabel>,        3240,  4560, 1305, 1260},
     // Over the lower part of the title box, which its one word leaves free.
     {"LblCut",     nullptr,  ControlRow::make<QLabel>,         240,   840, 4215,  450},
+    // In the row Save leaves free: the way a message shows, and a scroll's pause.
+    {"CmbWay",     nullptr,  ControlRow::make<QComboBox>,      120,  4080,  780,  315, 15},
+    {"CmbPause",   nullptr,  ControlRow::make<QComboBox>,     3840,  4080,  735,  315, 16},
 };
 // clang-format on
 
@@ -195,6 +198,19 @@ Form1Controls Form1Controls::SetUp(QWidget& window, const MessageEditor& editor)
     c.LblCut->setWordWrap(true);
     SetColours(*c.LblCut, QColor(128, 0, 0), QColor(255, 255, 192));
     c.LblCut->hide();
+
+    control(c.CmbWay, "CmbWay");
+    c.CmbWay->addItems(
+        {QStringLiteral("Scroll"), QStringLiteral("Still"), QStringLiteral("Blink")});
+    c.CmbWay->setToolTip(QStringLiteral("Scroll, stand still or blink, page by page"));
+    c.CmbWay->setAccessibleName(QStringLiteral("Way"));
+
+    control(c.CmbPause, "CmbPause");
+    for (int seconds = 0; seconds <= kMaxPause; ++seconds) {
+        c.CmbPause->addItem(QStringLiteral("%1 s").arg(seconds));
+    }
+    c.CmbPause->setToolTip(QStringLiteral("Pause of a scroll where it stops, in seconds"));
+    c.CmbPause->setAccessibleName(QStringLiteral("Pause"));
     return c;
 }
 

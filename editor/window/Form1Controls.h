@@ -54,6 +54,9 @@ struct Form1Controls
     QLabel* Image1 = nullptr;
     // What an Up or Down message loses on the board; hidden when nothing.
     QLabel* LblCut = nullptr;
+    // Scroll (the option buttons' direction), Still or Blink; and the pause.
+    QComboBox* CmbWay = nullptr;
+    QComboBox* CmbPause = nullptr;
 };
 
 } // namespace corvane

@@ -52,6 +52,9 @@ Form1Menus::Form1Menus(QMainWindow& window, const Form1Actions& actions, const F
     file->addAction(files.buildFirmware);
     file->addAction(files.buildWiringTest);
     file->addAction(files.flash);
+    QMenu* brightness = file->addMenu(tr("Firmware &Brightness"));
+    brightness->setObjectName(QStringLiteral("brightnessMenu"));
+    brightness->addActions(files.brightness);
     file->addSeparator();
     file->addAction(&actions.quit());
 

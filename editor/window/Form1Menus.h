@@ -32,6 +32,7 @@ public:
         QAction* buildFirmware = nullptr;
         QAction* buildWiringTest = nullptr;
         QAction* flash = nullptr;
+        QList<QAction*> brightness{}; // the firmware's, 1 to 8
     };
 
     // `contactDetails` are the About frame's lines, shown by Help ▸ About.

@@ -10,6 +10,7 @@
 #include "sign/Windows1252.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -104,10 +105,31 @@ void Form1Sync::syncButtons()
     for (std::size_t i = 0; i < m_controls.OptScroll.size(); ++i) {
         ShowButton(*m_controls.OptScroll[i], options.button(i));
     }
-    if (QAbstractButton* selected = m_controls.OptScroll.at(options.selectedIndex());
-        !selected->isChecked()) {
+    // Still and Blink have no option button here: none of the four is checked then.
+    if (options.selectedIndex() >= m_controls.OptScroll.size()) {
+        if (QAbstractButton* checked = m_controls.OptScroll[0]->group()
+                                           ? m_controls.OptScroll[0]->group()->checkedButton()
+                                           : nullptr) {
+            m_controls.OptScroll[0]->group()->setExclusive(false);
+            checked->setChecked(false);
+            m_controls.OptScroll[0]->group()->setExclusive(true);
+        }
+    } else if (QAbstractButton* selected = m_controls.OptScroll.at(options.selectedIndex());
+               !selected->isChecked()) {
         selected->setChecked(true);
     }
+
+    const int scroll = m_editor.CurScroll();
+    const int way = scroll < kScrollCount ? 0 : scroll - kScrollCount + 1;
+    if (m_controls.CmbWay->currentIndex() != way) {
+        m_controls.CmbWay->setCurrentIndex(way);
+    }
+    m_controls.CmbWay->setEnabled(options.button(0).isEnabled());
+    if (m_controls.CmbPause->currentIndex() != m_editor.CurPause()) {
+        m_controls.CmbPause->setCurrentIndex(m_editor.CurPause());
+    }
+    // Only a scroll pauses.
+    m_controls.CmbPause->setEnabled(options.button(0).isEnabled() && scroll < kScrollCount);
 
     const CaptionedControl& speedLabel = m_editor.LblSpeed();
     ShowControl(*m_controls.LblSpeed, speedLabel);

@@ -189,6 +189,33 @@ private slots:
         QTest::newRow("firmware of a messages file")
             << QStringList{"--write=@/out.HEX", "--width=40", "--messages", "@/list.txt"} << 0
             << "out.HEX" << FirmwareHex(BuildFirmware(kList, Board::ofWidth("40"))) << "";
+        // Standing messages, a paused scroll and a dimmed firmware.
+        const std::vector<Message> shop{{"OPEN", ScrollDirection::Still, 5},
+                                        {"SALE", ScrollDirection::Blink, 8},
+                                        {"Fresh bread", ScrollDirection::Left, 6, 2}};
+        const QStringList shopArguments{
+            "--width",   "30",           "--message", "still:5:OPEN",
+            "--message", "BLINK:8:SALE", "--message", "left/2:6:Fresh bread"};
+        QTest::newRow("still, blink and a pause")
+            << QStringList{"--write", "@/out.hex"} + shopArguments << 0 << "out.hex"
+            << FirmwareHex(BuildFirmware(shop, Board::ofWidth("30"))) << "";
+        QTest::newRow("still, blink and a pause in a program")
+            << QStringList{"--write", "@/out.bas"} + shopArguments << 0 << "out.bas"
+            << Bytes(RenderProgram(shop, Board::ofWidth("30"), glyphs)) << "";
+        QTest::newRow("dimmed firmware")
+            << QStringList{"--write", "@/out.hex", "--brightness", "3"} + shopArguments << 0
+            << "out.hex" << FirmwareHex(BuildFirmware(shop, Board::ofWidth("30"), 3)) << "";
+        QTest::newRow("brightness 9")
+            << QStringList{"--write", "@/out.hex", "--brightness", "9"} + shopArguments << 1
+            << "out.hex" << QByteArray() << "the brightness 9 is not one of 1 to 8";
+        QTest::newRow("brightness of a program")
+            << QStringList{"--write", "@/out.bas", "--brightness", "4"} + shopArguments << 1
+            << "out.bas" << QByteArray() << "a program is not dimmed";
+        QTest::newRow("pause of a standing message")
+            << write({"still/2:5:A"}) << 1 << "out.hex" << QByteArray()
+            << "message 1: still messages stand by themselves; only a scroll pauses";
+        QTest::newRow("pause 10") << write({"right/10:5:A"}) << 1 << "out.hex" << QByteArray()
+                                  << "message 1: the pause \"10\" is not one of 0 to 9 seconds";
         QTest::newRow("unknown direction")
             << write({"left:5:A", "sideways:5:B"}) << 1 << "out.hex" << QByteArray()
             << "message 2: the direction \"sideways\"";
@@ -294,6 +321,9 @@ private slots:
                 {"--write", "@/out.hex", "--width", "20", "--message", "left:5:A", "--messages",
                  "@/list.txt"},
                 "--write takes its messages from --message or from --messages");
+        misused("brightness without write",
+                {"--wiring-test", "@/out.hex", "--width", "40", "--brightness", "4"},
+                "--brightness goes with --write");
         misused("width for the firmware",
                 {"--firmware", "@/out.hex", "--width", "20", "@/sign.bas"},
                 "--firmware takes the width from its program");

@@ -4,6 +4,7 @@
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <regex>
 
@@ -183,6 +184,157 @@ TEST(SimulatorAgainstProgram, ByteCountersWouldBreakALongHorizontalMessage)
               simulator.stepCount());
     EXPECT_NE(static_cast<int>(RunMainLoopOnce(narrowed).blocks.at(0).size()),
               simulator.stepCount());
+}
+
+// One picture and how long it stands: consecutive equal ones merged.
+struct Picture
+{
+    std::vector<std::uint8_t> columns;
+    long long durationMs = 0;
+
+    friend bool operator==(const Picture&, const Picture&) = default;
+};
+
+void PrintTo(const Picture& picture, std::ostream* out)
+{
+    *out << picture.durationMs << " ms of";
+    for (const std::uint8_t column : picture.columns) {
+        *out << ' ' << int{column};
+    }
+}
+
+void AppendMerged(std::vector<Picture>& pictures, Picture picture)
+{
+    if (!pictures.empty() && pictures.back().columns == picture.columns) {
+        pictures.back().durationMs += picture.durationMs;
+    } else {
+        pictures.push_back(std::move(picture));
+    }
+}
+
+// What the interpreter saw a block show, cut to the board's width; columns
+// never lit (a blinking block's dark steps) are dark.
+std::vector<Picture> PicturesOfBlock(const std::vector<test::ShownStep>& steps, int width)
+{
+    std::vector<Picture> pictures;
+    for (const test::ShownStep& step : steps) {
+        EXPECT_TRUE(step.steady);
+        std::vector<std::uint8_t> columns;
+        for (int column = 0; column < width; ++column) {
+            columns.push_back(static_cast<std::uint8_t>(std::max(step.columns[column], 0)));
+        }
+        AppendMerged(pictures, {columns, step.durationMs});
+    }
+    return pictures;
+}
+
+std::vector<Picture> PicturesOfSimulator(const BoardSimulator& simulator)
+{
+    std::vector<Picture> pictures;
+    for (int step = 0; step < simulator.stepCount(); ++step) {
+        AppendMerged(pictures, {simulator.frame(step), simulator.durationMs(step)});
+    }
+    return pictures;
+}
+
+struct StandingCase
+{
+    std::string width;
+    std::vector<Message> entries;
+};
+
+void PrintTo(const StandingCase& row, std::ostream* out)
+{
+    *out << "width " << row.width;
+}
+
+class StandingAndPausedBlocks : public ::testing::TestWithParam<StandingCase>
+{};
+
+// Every picture of the standing and paused blocks, and how long it stands,
+// is the board simulator's.
+TEST_P(StandingAndPausedBlocks, ShowWhatTheSimulatorShows)
+{
+    const StandingCase& row = GetParam();
+    const auto board = corvane::Board::ofWidth(row.width);
+    const ProgramRun run = RunMainLoopOnce(RenderProgram(row.entries, board, Glyphs()));
+    ASSERT_EQ(run.blocks.size(), row.entries.size());
+    EXPECT_FALSE(run.readOutsideTable);
+    for (std::size_t i = 0; i < row.entries.size(); ++i) {
+        SCOPED_TRACE(::testing::Message() << "message " << i);
+        const BoardSimulator simulator(ShowOf(row.entries[i], board));
+        EXPECT_TRUE(simulator.readsWithinTable());
+        EXPECT_EQ(PicturesOfBlock(run.blocks[i], board.columns()), PicturesOfSimulator(simulator));
+    }
+}
+
+Message Entry(std::string text, ScrollDirection direction, int speed, int pause = 0)
+{
+    return {std::move(text), direction, speed, pause};
+}
+
+constexpr auto kStill = ScrollDirection::Still;
+constexpr auto kBlink = ScrollDirection::Blink;
+
+INSTANTIATE_TEST_SUITE_P(
+    Widths, StandingAndPausedBlocks,
+    ::testing::Values(StandingCase{"5",
+                                   {Entry("Hi there", kStill, 9), Entry("A B", kBlink, 8),
+                                    Entry("Go", ScrollDirection::Left, 9, 1),
+                                    Entry("X", ScrollDirection::Right, 9, 2)}},
+                      StandingCase{"18",
+                                   {Entry("OPEN NOW", kStill, 7), Entry("Sale on", kBlink, 9),
+                                    Entry("Hi", ScrollDirection::Left, 8, 1),
+                                    Entry("Fresh bread", ScrollDirection::Right, 9, 3),
+                                    Entry("Up", ScrollDirection::Up, 9, 1),
+                                    Entry("Dn", ScrollDirection::Down, 0, 9)}},
+                      // Pauses of 255 refreshes and more need 16-bit refresh counters.
+                      StandingCase{"40",
+                                   {Entry("Welcome to the shop", kStill, 0),
+                                    Entry("SALE", kBlink, 8),
+                                    Entry("Fresh bread", ScrollDirection::Left, 0, 9),
+                                    Entry(std::string(45, 'M'), ScrollDirection::Right, 9, 7),
+                                    Entry("A", ScrollDirection::Down, 0, 9)}}),
+    [](const auto& info) { return "w" + info.param.width; });
+
+// The columns of the text's characters from board column `at` on a board of
+// `width` columns.
+std::vector<std::uint8_t> TextAt(std::string_view text, int at, int width)
+{
+    std::vector<std::uint8_t> columns(static_cast<std::size_t>(width), 0);
+    for (const char character : text) {
+        for (const std::uint8_t glyphColumn : GlyphColumns(static_cast<unsigned char>(character))) {
+            if (at >= 0 && at < width) {
+                columns[static_cast<std::size_t>(at)] = glyphColumn & 0x7F;
+            }
+            ++at;
+        }
+        ++at;
+    }
+    return columns;
+}
+
+// The shop's list of the README: OPEN centred for 5 s, SALE centred
+// blinking twice, then the scroll that stops 2 s when "Fresh bread" reaches
+// the left edge.
+TEST(StandingAndPausedBlocks, ShowTheShopList)
+{
+    const std::vector<Message> shop = {Entry("OPEN", kStill, 5), Entry("SALE", kBlink, 8),
+                                       Entry("Fresh bread", ScrollDirection::Left, 6, 2)};
+    const auto board = corvane::Board::ofWidth("30");
+    const ProgramRun run = RunMainLoopOnce(RenderProgram(shop, board, Glyphs()));
+    ASSERT_EQ(run.blocks.size(), 3U);
+    EXPECT_EQ(PicturesOfBlock(run.blocks[0], 30),
+              (std::vector<Picture>{{TextAt("OPEN", 3, 30), 5000}}));
+    const Picture sale{TextAt("SALE", 3, 30), 500};
+    const Picture dark{std::vector<std::uint8_t>(30, 0), 500};
+    EXPECT_EQ(PicturesOfBlock(run.blocks[1], 30), (std::vector<Picture>{sale, dark, sale, dark}));
+    const auto scroll = PicturesOfBlock(run.blocks[2], 30);
+    const auto stop = std::ranges::find(scroll, TextAt("Fresh bread", 0, 30), &Picture::columns);
+    ASSERT_NE(stop, scroll.end());
+    EXPECT_EQ(stop->durationMs, 2000 + 4 * 25);
+    EXPECT_TRUE(std::ranges::all_of(
+        scroll, [&](const Picture& p) { return &p == &*stop || p.durationMs == 4 * 25; }));
 }
 
 } // namespace

@@ -417,6 +417,45 @@ void PrintTo(const RefusalCase& refusal, std::ostream* out)
 class ProgramReaderRefusalTest : public ::testing::TestWithParam<RefusalCase>
 {};
 
+// Standing blocks and paused scrolls read back as themselves, words and all
+// spaces of a standing text kept; a list of standing and vertical messages
+// alone reads on a width that renders the same bytes.
+TEST(ProgramReaderTest, StandingAndPausedListsRoundTrip)
+{
+    std::mt19937 random(20261208);
+    int standingOnly = 0;
+    for (const int width : ListedWidths()) {
+        for (int round = 0; round < 3; ++round) {
+            std::vector<Message> entries(std::uniform_int_distribution<int>(1, 5)(random));
+            for (Message& entry : entries) {
+                entry = RandomEntry(random, false);
+                const int way = std::uniform_int_distribution<int>(0, kDirectionCount - 1)(random);
+                entry.direction = ScrollDirection(round == 0 ? 4 + way % 2 : way);
+                if (!IsStanding(entry.direction)) {
+                    entry.pause = std::uniform_int_distribution<int>(0, kMaxPause)(random);
+                } else if (std::bernoulli_distribution(0.5)(random)) {
+                    entry.text = "Fresh bread and cakes " + entry.text.substr(0, 4);
+                }
+            }
+            const Board board = Board::ofWidth(std::to_string(width));
+            const std::string file = Render(entries, board);
+            SCOPED_TRACE("width " + board.widthText);
+            const ProgramRead read = Read(file);
+            EXPECT_EQ(read.document.entries, entries);
+            EXPECT_TRUE(read.asWritten);
+            EXPECT_EQ(Render(read.document.entries, read.document.board), file);
+            const bool horizontal = std::ranges::any_of(entries, [](const Message& entry) {
+                return !IsVertical(entry.direction) && !IsStanding(entry.direction);
+            });
+            standingOnly += !horizontal;
+            if (horizontal) {
+                EXPECT_EQ(read.document.board, board);
+            }
+        }
+    }
+    EXPECT_GT(standingOnly, 30);
+}
+
 TEST_P(ProgramReaderRefusalTest, NamesTheLineAndWhatWasExpected)
 {
     const RefusalCase& refusal = GetParam();

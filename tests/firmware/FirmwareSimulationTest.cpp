@@ -1,4 +1,8 @@
 #include "firmware/SignLayout.h"
+#include "flashimage/Firmware.h"
+#include "flashimage/IntelHex.h"
+#include "sign/GlyphTable.h"
+#include "tests/firmware/SignSimulation.h"
 #include "tests/firmware/SimulationMatrix.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +47,49 @@ INSTANTIATE_TEST_SUITE_P(Lists, FirmwareSimulationTest, ::testing::ValuesIn(Simu
                          [](const ::testing::TestParamInfo<ListCase>& info) {
                              return info.param.name;
                          });
+
+// The columns of the text's characters from board column `at` on a board of `width` columns.
+std::vector<std::uint8_t> TextAt(std::string_view text, int at, int width)
+{
+    std::vector<std::uint8_t> columns(static_cast<std::size_t>(width), 0);
+    for (const char character : text) {
+        for (const std::uint8_t glyphColumn : GlyphColumns(static_cast<unsigned char>(character))) {
+            if (at >= 0 && at < width) {
+                columns[static_cast<std::size_t>(at)] = glyphColumn & 0x7F;
+            }
+            ++at;
+        }
+        ++at;
+    }
+    return columns;
+}
+
+// The shop's list of the README: OPEN centred for 5 s, SALE centred blinking twice, then the
+// scroll that stops 2 s when "Fresh bread" reaches the left edge.
+TEST(FirmwareSimulationTest, ShowsTheShopList)
+{
+    const std::vector<Message> shop = {{"OPEN", ScrollDirection::Still, 5},
+                                       {"SALE", ScrollDirection::Blink, 8},
+                                       {"Fresh bread", ScrollDirection::Left, 6, 2}};
+    const Board board = Board::ofWidth("30");
+    const auto firmware = std::get<std::vector<std::uint8_t>>(BuildFirmware(shop, board));
+    SignSimulation simulation(IntelHex(firmware), board.latchCount);
+    constexpr long long kMs = CORVANE_CLOCK_HZ / 1000;
+    constexpr long long kStep = 4 * 25 * kMs; // a scroll step of speed 6
+    ASSERT_TRUE(simulation.runUntilImages(8, 20'000 * kMs));
+    const std::vector<BoardImage>& images = simulation.images();
+    const std::vector<std::uint8_t> dark(30, 0);
+    EXPECT_EQ(images[0].columns, TextAt("OPEN", 3, 30));
+    EXPECT_NEAR(images[0].cycles, 5000 * kMs, 1);
+    EXPECT_EQ(images[1], (BoardImage{TextAt("SALE", 3, 30), 500 * kMs}));
+    EXPECT_EQ(images[2], (BoardImage{dark, 500 * kMs}));
+    EXPECT_EQ(images[3], (BoardImage{TextAt("SALE", 3, 30), 500 * kMs}));
+    // The scroll's first step is dark too.
+    EXPECT_EQ(images[4], (BoardImage{dark, 500 * kMs + kStep}));
+    const BoardImage stop{TextAt("Fresh bread", 0, 30), 2000 * kMs + kStep};
+    ASSERT_TRUE(simulation.runUntilImages(40, 20'000 * kMs));
+    EXPECT_EQ(simulation.images()[4 + 30], stop);
+}
 
 } // namespace
 } // namespace corvane

@@ -23,12 +23,14 @@ enum Direction
     kLeft,
     kRight,
     kUp,
-    kDown
+    kDown,
+    kStill,
+    kBlink
 };
 
-Message MessageOf(std::string text, Direction direction, int speed)
+Message MessageOf(std::string text, Direction direction, int speed, int pause = 0)
 {
-    return {std::move(text), ScrollDirection(direction), speed};
+    return {std::move(text), ScrollDirection(direction), speed, pause};
 }
 
 // Consecutive equal images become one, their durations added.
@@ -213,6 +215,21 @@ std::vector<ListCase> SimulationMatrix()
          {},
          kFullBrightness,
          {{0xFC, {0x38, 0x7C, 0x3E, 0x7C, 0x38}}, {'A', {0x7F, 0x00, 0x7F, 0x00, 0x7F}}}},
+        // Standing pages and pauses: centred when the message fits, at the left edge when not.
+        {"StillAndBlinkOnTheNarrowestBoard",
+         "5",
+         {MessageOf("Hi", kStill, 9), MessageOf("A B", kBlink, 8), MessageOf("Go", kLeft, 9, 1),
+          MessageOf("X", kRight, 9, 1)}},
+        {"PagesAndPausesOnAnUnevenWidth",
+         "18",
+         {MessageOf("OPEN NOW", kStill, 8), MessageOf("Sale on", kBlink, 9),
+          MessageOf("Hi", kLeft, 8, 1), MessageOf("Fresh bread", kRight, 9, 1),
+          MessageOf("Up", kUp, 9, 1), MessageOf("Dn", kDown, 9, 2)}},
+        {"PagesAndPausesOnTheWidestBoard",
+         "40",
+         {MessageOf("Welcome to the shop", kStill, 9), MessageOf("SALE", kBlink, 8),
+          MessageOf("Fresh bread", kLeft, 9, 2), MessageOf(longText, kRight, 9, 1),
+          MessageOf("A", kDown, 9, 9)}},
         {"StillBlinkingAndHeldShows", "18", {}, ShowsBuiltAsTheyAre(4)},
         {"StillBlinkingAndHeldShowsOnTheWidestBoard", "40", {}, ShowsBuiltAsTheyAre(8), 4},
     };

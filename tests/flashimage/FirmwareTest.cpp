@@ -150,7 +150,7 @@ TEST(FirmwareTest, HorizontalShowsShowWhatTheBoardSimulatorShows)
     const Board board = Board::ofWidth("18");
     for (const ScrollDirection direction : {ScrollDirection::Left, ScrollDirection::Right}) {
         const Message message{"Hi!", direction, 5};
-        const FirmwareShow show = ShowOfMessage(message, board);
+        const FirmwareShow show = ShowsOfMessage(message, board).front();
         const BoardSimulator simulator(ShowOf(message, board));
         ASSERT_EQ(show.stepCount, simulator.stepCount());
         for (const int step : {0, 1, simulator.stepCount() - 1}) {

@@ -1,6 +1,7 @@
 #include "editor/files/FirmwareFiles.h"
 
 #include "bascom/WiringTestProgram.h"
+#include "editor/files/RecentFiles.h"
 #include "editor/flash/BoardFlasher.h"
 #include "editor/flash/FlashPrompts.h"
 #include "editor/model/MessageEditor.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -106,6 +108,27 @@ private slots:
                  IntelHex(std::get<std::vector<std::uint8_t>>(firmware)));
         QCOMPARE(m_editor->entries(), before);
         QVERIFY(m_dialogs.warnings.isEmpty());
+    }
+
+    // The brightness chosen dims the firmware built and is the next window's too.
+    void buildsTheFirmwareAtTheBrightnessChosen()
+    {
+        QTemporaryDir folder;
+        QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        RecentFiles recent(&settings);
+        FirmwareFiles firmware(*m_editor, nullptr, &recent);
+        firmware.setDialogs(&m_dialogs);
+        QCOMPARE(firmware.brightness(), 8);
+        firmware.brightnessActions().at(2)->trigger();
+        m_dialogs.savePath = path("dim.hex");
+        QVERIFY(firmware.buildFirmware());
+        const auto dimmed = BuildFirmware(std::vector<Message>{{"TYPED", ScrollDirection(3), 5}},
+                                          Board::ofWidth("20"), 3);
+        QCOMPARE(test::ReadFile(path("dim.hex")).toStdString(),
+                 IntelHex(std::get<std::vector<std::uint8_t>>(dimmed)));
+        const FirmwareFiles next(*m_editor, nullptr, &recent);
+        QCOMPARE(next.brightness(), 3);
+        QVERIFY(next.brightnessActions().at(2)->isChecked());
     }
 
     // The dialogs offer the program's name with ".hex" ("sign.hex" before it

@@ -31,6 +31,20 @@ TEST(FlashUse, SummaryAndWarningGiveTheNumbers)
 
 // Save commits the settings being edited first, and a vertical table's
 // padding depends on the direction, so the count takes them uncommitted.
+// A standing message's table holds its pages between blank runs, its
+// firmware one show of a board's window per page.
+TEST(FlashUse, CountsAStandingMessagePageByPage)
+{
+    const std::vector<Message> still{{"Fresh bread", ScrollDirection::Still, 5}};
+    const std::vector<Message> left{{"Fresh bread", ScrollDirection::Left, 5}};
+    const Board board = Board::ofWidth("30");
+    // Three runs of six blank lines of five, and the eleven characters.
+    EXPECT_EQ(FlashUseOf(still, board).tableBytes, 3U * 6 * 5 + 11 * 6);
+    // Two records and windows of 30 columns against one record and the table.
+    EXPECT_EQ(FlashUseOf(still, board).firmwareBytes + (14 + 2 * 6 * 5 + 11 * 6),
+              FlashUseOf(left, board).firmwareBytes + 2 * (14 + 30));
+}
+
 TEST_F(Editor, FlashUseCountsTheListAsSaveWouldWriteIt)
 {
     Type("HI");

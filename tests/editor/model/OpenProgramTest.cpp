@@ -53,6 +53,27 @@ TEST_F(OpenProgram, KeepsSpeedZeroAndAMessageThatReadsLikeThePrompt)
     EXPECT_EQ(editor.prepareProgram(), program);
 }
 
+// Standing messages and pauses live in the item data (bits 4 to 7 the way,
+// 8 to 11 the pause) and survive showing, editing and saving the entries.
+TEST_F(OpenProgram, KeepsStandingMessagesAndPauses)
+{
+    const ProgramDocument program = Program({{"HI", ScrollDirection::Left, 5, 3},
+                                             {"OPEN", ScrollDirection::Still, 2},
+                                             {"SALE", ScrollDirection::Blink, 9}},
+                                            "30");
+
+    ASSERT_TRUE(editor.openProgram(program));
+
+    EXPECT_EQ(Items(), (std::vector<ListItem>{
+                           {"HI", 3 * 256 + 5}, {"OPEN", 4 * 16 + 2}, {"SALE", 5 * 16 + 9}}));
+    EXPECT_EQ(editor.OptScroll().selectedIndex(), 0U);
+    editor.userClickMessage(1);
+    EXPECT_EQ(editor.OptScroll().selectedIndex(), 4U);
+    editor.userClickMessage(0);
+    editor.userClickSave();
+    EXPECT_EQ(editor.prepareProgram(), program);
+}
+
 // A file Save would write otherwise counts as changed from the start, so
 // closing asks; after a save it no longer does.
 TEST_F(OpenProgram, NotAsWrittenCountsAsChangedUntilSaved)
@@ -77,7 +98,8 @@ TEST_F(OpenProgram, RefusesWhatTheWindowCannotHoldAndChangesNothing)
         Program({{"", ScrollDirection(0), 5}}, "20"),
         Program({{std::string(257, 'X'), ScrollDirection(0), 5}}, "20"),
         Program({{"TAB\t", ScrollDirection(0), 5}}, "20"),
-        Program({{"X", ScrollDirection(4), 5}}, "20"),
+        Program({{"X", ScrollDirection(kDirectionCount), 5}}, "20"),
+        Program({{"X", ScrollDirection(0), 5, 10}}, "20"),
         Program({{"X", ScrollDirection(0), 10}}, "20"),
         Program({{"X", ScrollDirection(0), 5}}, "38"),
         Program({{"X", ScrollDirection(0), 5}}, "41"),

@@ -202,10 +202,10 @@ private slots:
             }
             widget = widget->nextInFocusChain();
         } while (widget != box());
-        QCOMPARE(chain,
-                 QStringList({"TxtMessage", "OptScroll0", "LstSpeed", "CmdNext", "CmdDel", "CmdUp",
-                              "CmdDn", "CmdClear", "CmdPlayOne", "LstMessage", "OptScroll1",
-                              "OptScroll2", "OptScroll3", "CmdSave", "CmbWidth"}));
+        QCOMPARE(chain, QStringList({"TxtMessage", "OptScroll0", "LstSpeed", "CmdNext", "CmdDel",
+                                     "CmdUp", "CmdDn", "CmdClear", "CmdPlayOne", "LstMessage",
+                                     "OptScroll1", "OptScroll2", "OptScroll3", "CmdSave",
+                                     "CmbWidth", "CmbWay", "CmbPause"}));
     }
 
     void loadStepsInOrderThenFirstShowEntersEditing()
@@ -939,9 +939,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("stops");
         QTest::newRow("text in the box")
-            << "x" << QStringList{"OptScroll0", "LstSpeed", "CmdNext",  "CmdDel",
-                                  "CmdUp",      "CmdDn",    "CmdClear", "CmdPlayOne",
-                                  "LstMessage", "CmdSave",  "CmbWidth", "TxtMessage"};
+            << "x" << QStringList{"OptScroll0", "LstSpeed", "CmdNext",    "CmdDel",     "CmdUp",
+                                  "CmdDn",      "CmdClear", "CmdPlayOne", "LstMessage", "CmdSave",
+                                  "CmbWidth",   "CmbWay",   "CmbPause",   "TxtMessage"};
         QTest::newRow("empty box")
             << "" << QStringList{"CmdDel",  "CmdUp",    "CmdDn",     "LstMessage",
                                  "CmdSave", "CmbWidth", "TxtMessage"};
@@ -998,6 +998,34 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), box());
         QCOMPARE(*editor().editedEntry(), (Message{"x", ScrollDirection(2), 5}));
+    }
+
+    // The way and the pause are chosen by keys in their boxes, each choice one undo step; a
+    // standing message checks no direction and takes no pause.
+    void keysChooseTheWayAndThePauseEachAnUndoStep()
+    {
+        showLoaded();
+        type(QStringLiteral("x"));
+        auto* pause = find<QComboBox>("CmbPause");
+        pause->setFocus();
+        QTest::keyClick(pause, Qt::Key_Down);
+        QTest::keyClick(pause, Qt::Key_Down);
+        QCOMPARE(editor().editedEntry()->pause, 2);
+        auto* way = find<QComboBox>("CmbWay");
+        way->setFocus();
+        QTest::keyClick(way, Qt::Key_End);
+        QCOMPARE(editor().editedEntry()->direction, ScrollDirection::Blink);
+        QCOMPARE(editor().editedEntry()->pause, 0);
+        QVERIFY(!pause->isEnabled());
+        QVERIFY(!find<QRadioButton>("OptScroll0")->isChecked());
+
+        ctrlKey(way, Qt::Key_Z);
+        QCOMPARE(way->currentText(), QStringLiteral("Scroll"));
+        QVERIFY(find<QRadioButton>("OptScroll0")->isChecked());
+        QVERIFY(pause->isEnabled());
+        ctrlKey(way, Qt::Key_Z);
+        QCOMPARE(pause->currentText(), QStringLiteral("1 s"));
+        QCOMPARE(editor().editedEntry()->pause, 1);
     }
 
     // An Up or Down message longer than the board shows says so under the

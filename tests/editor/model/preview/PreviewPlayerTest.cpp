@@ -40,6 +40,20 @@ TEST(PreviewPlayer, LoopsThroughEveryStepOnlyWhilePlaying)
     EXPECT_EQ(player.passDurationMs(), 11 * 25);
 }
 
+// The preview's pass lasts what the board shows: a still page 10 − speed
+// seconds each, a pause 40 refreshes a second more at the stop.
+TEST(PreviewPlayer, PassTimeCountsPagesAndPauses)
+{
+    PreviewPlayer player;
+    ASSERT_TRUE(
+        player.setInput({0, {"Fresh bread", ScrollDirection::Still, 7}, Board::ofWidth("30")}));
+    EXPECT_EQ(player.passDurationMs(), 2 * 3 * 1000);
+    ASSERT_TRUE(player.setInput({0, {"I", ScrollDirection::Blink, 9}, Board::ofWidth("5")}));
+    EXPECT_EQ(player.passDurationMs(), 1000);
+    ASSERT_TRUE(player.setInput({0, {"I", ScrollDirection::Left, 9, 2}, Board::ofWidth("5")}));
+    EXPECT_EQ(player.passDurationMs(), 11 * 25 + 2 * 1000);
+}
+
 TEST(PreviewPlayer, RestartsOnlyForADifferentInput)
 {
     PreviewPlayer player;
