@@ -9,15 +9,14 @@
 namespace corvane {
 namespace {
 
-// The longest list of 40-character Left messages on the widest board whose
-// firmware still fits the chip.
-std::vector<Message> LargestFittingList(const Board& board)
+// The longest list of messages `messageAt` makes, in order, on the board
+// whose firmware still fits the chip.
+template <typename MessageAt>
+std::vector<Message> LargestFittingList(const Board& board, MessageAt messageAt)
 {
     std::vector<Message> entries;
     for (;;) {
-        Message entry{std::string(40, static_cast<char>('A' + entries.size() % 26)),
-                      ScrollDirection(0), 5};
-        entries.push_back(entry);
+        entries.push_back(messageAt(static_cast<int>(entries.size())));
         if (FirmwareSize(entries, board) > chip::kFlashBytes) {
             entries.pop_back();
             return entries;
@@ -25,11 +24,27 @@ std::vector<Message> LargestFittingList(const Board& board)
     }
 }
 
-// Target: under 5 ms, HEX text included.
-void BM_BuildFirmwareOfTheLargestFittingList(benchmark::State& state)
+// 40-character Left messages.
+Message LeftMessage(int index)
+{
+    return {std::string(40, static_cast<char>('A' + index % 26)), ScrollDirection::Left, 5};
+}
+
+// 20-character messages taking every way in turn: each scroll with a pause,
+// the standing ones in pages of words.
+Message MessageOfEveryWay(int index)
+{
+    Message entry{"Fresh bread " + std::string(8, static_cast<char>('A' + index % 26)),
+                  ScrollDirection(index % kDirectionCount), index % 10};
+    entry.pause = IsStanding(entry.direction) ? 0 : 1 + index % kMaxPause;
+    return entry;
+}
+
+// Target: under 5 ms, HEX text included, for either list on the widest board.
+void BuildFirmwareOf(benchmark::State& state, Message (*messageAt)(int))
 {
     const Board board = Board::ofWidth("40");
-    const auto entries = LargestFittingList(board);
+    const auto entries = LargestFittingList(board, messageAt);
     std::size_t bytes = 0;
     for (auto _ : state) {
         const FirmwareResult firmware = BuildFirmware(entries, board);
@@ -40,42 +55,9 @@ void BM_BuildFirmwareOfTheLargestFittingList(benchmark::State& state)
     state.counters["messages"] = static_cast<double>(entries.size());
     state.counters["flash_bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_BuildFirmwareOfTheLargestFittingList)->Unit(benchmark::kMillisecond);
-
-// The longest list of 20-character messages on the widest board, taking every way in turn
-// (each scroll with a pause, the standing ones in pages of words), whose firmware still fits.
-std::vector<Message> LargestFittingListOfEveryWay(const Board& board)
-{
-    std::vector<Message> entries;
-    for (;;) {
-        const auto index = static_cast<int>(entries.size());
-        Message entry{"Fresh bread " + std::string(8, static_cast<char>('A' + index % 26)),
-                      ScrollDirection(index % kDirectionCount), index % 10};
-        entry.pause = IsStanding(entry.direction) ? 0 : 1 + index % kMaxPause;
-        entries.push_back(entry);
-        if (FirmwareSize(entries, board) > chip::kFlashBytes) {
-            entries.pop_back();
-            return entries;
-        }
-    }
-}
-
-// Target: under 5 ms, HEX text included.
-void BM_BuildFirmwareOfTheLargestListOfEveryWay(benchmark::State& state)
-{
-    const Board board = Board::ofWidth("40");
-    const auto entries = LargestFittingListOfEveryWay(board);
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        const FirmwareResult firmware = BuildFirmware(entries, board);
-        const auto& flash = std::get<std::vector<std::uint8_t>>(firmware);
-        bytes = flash.size();
-        benchmark::DoNotOptimize(IntelHex(flash));
-    }
-    state.counters["messages"] = static_cast<double>(entries.size());
-    state.counters["flash_bytes"] = static_cast<double>(bytes);
-}
-BENCHMARK(BM_BuildFirmwareOfTheLargestListOfEveryWay)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildFirmwareOf, LargestFittingList, LeftMessage)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BuildFirmwareOf, LargestListOfEveryWay, MessageOfEveryWay)
+    ->Unit(benchmark::kMillisecond);
 
 // Target: the whole matrix under 60 s on the project's 2-core machines.
 void BM_SimulationMatrix(benchmark::State& state)

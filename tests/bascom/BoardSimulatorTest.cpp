@@ -3,6 +3,7 @@
 #include "bascom/ProgramWriter.h"
 #include "tests/bascom/BasicInterpreter.h"
 #include "tests/sign/FilledGlyphs.h"
+#include "tests/sign/TextAt.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 
 namespace corvane {
 namespace {
+
+using test::TextAt;
 
 using test::ProgramRun;
 using test::RunMainLoopOnce;
@@ -296,23 +299,6 @@ INSTANTIATE_TEST_SUITE_P(
                                     Entry(std::string(45, 'M'), ScrollDirection::Right, 9, 7),
                                     Entry("A", ScrollDirection::Down, 0, 9)}}),
     [](const auto& info) { return "w" + info.param.width; });
-
-// The columns of the text's characters from board column `at` on a board of
-// `width` columns.
-std::vector<std::uint8_t> TextAt(std::string_view text, int at, int width)
-{
-    std::vector<std::uint8_t> columns(static_cast<std::size_t>(width), 0);
-    for (const char character : text) {
-        for (const std::uint8_t glyphColumn : GlyphColumns(static_cast<unsigned char>(character))) {
-            if (at >= 0 && at < width) {
-                columns[static_cast<std::size_t>(at)] = glyphColumn & 0x7F;
-            }
-            ++at;
-        }
-        ++at;
-    }
-    return columns;
-}
 
 // The shop's list of the README: OPEN centred for 5 s, SALE centred
 // blinking twice, then the scroll that stops 2 s when "Fresh bread" reaches

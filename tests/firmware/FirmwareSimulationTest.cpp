@@ -4,12 +4,15 @@
 #include "sign/GlyphTable.h"
 #include "tests/firmware/SignSimulation.h"
 #include "tests/firmware/SimulationMatrix.h"
+#include "tests/sign/TextAt.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace corvane {
 namespace {
+
+using test::TextAt;
 
 // The board is repainted at least 200 times a second.
 constexpr long long kLongestPeriodCycles = CORVANE_CLOCK_HZ / 1000;
@@ -47,22 +50,6 @@ INSTANTIATE_TEST_SUITE_P(Lists, FirmwareSimulationTest, ::testing::ValuesIn(Simu
                          [](const ::testing::TestParamInfo<ListCase>& info) {
                              return info.param.name;
                          });
-
-// The columns of the text's characters from board column `at` on a board of `width` columns.
-std::vector<std::uint8_t> TextAt(std::string_view text, int at, int width)
-{
-    std::vector<std::uint8_t> columns(static_cast<std::size_t>(width), 0);
-    for (const char character : text) {
-        for (const std::uint8_t glyphColumn : GlyphColumns(static_cast<unsigned char>(character))) {
-            if (at >= 0 && at < width) {
-                columns[static_cast<std::size_t>(at)] = glyphColumn & 0x7F;
-            }
-            ++at;
-        }
-        ++at;
-    }
-    return columns;
-}
 
 // The shop's list of the README: OPEN centred for 5 s, SALE centred blinking twice, then the
 // scroll that stops 2 s when "Fresh bread" reaches the left edge.
