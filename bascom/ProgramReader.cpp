@@ -678,7 +678,14 @@ private:
     // "“é” (code 233)": the character of a comment byte, in UTF-8.
     static std::string CodeName(unsigned char code)
     {
-        return "\"" + CharacterUtf8(code) + "\" (code " + std::to_string(code) + ")";
+        // Appended piece by piece: GCC 12 at -O3 warns falsely of an overlap
+        // in the chain of operator+ on a temporary.
+        std::string name = "\"";
+        name += CharacterUtf8(code);
+        name += "\" (code ";
+        name += std::to_string(code);
+        name += ')';
+        return name;
     }
 
     // The width from the end values of the Left and Right blocks

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -12,6 +14,18 @@ namespace {
 PreviewInput InputI(std::size_t index, int direction, int speed, std::string_view widthText)
 {
     return {index, {"I", ScrollDirection(direction), speed}, Board::ofWidth(widthText)};
+}
+
+// `text` shown on the board of `widthText`, made here for the same reason.
+PreviewInput InputOf(std::string text, ScrollDirection direction, int speed,
+                     std::string_view widthText, int pause = 0)
+{
+    PreviewInput input{.board = Board::ofWidth(widthText)};
+    input.entry.text = std::move(text);
+    input.entry.direction = direction;
+    input.entry.speed = speed;
+    input.entry.pause = pause;
+    return input;
 }
 
 // "I" scrolling Left on width "5": 5 + 6 − 1 = 10 as end value, so 11 steps.
@@ -45,12 +59,11 @@ TEST(PreviewPlayer, LoopsThroughEveryStepOnlyWhilePlaying)
 TEST(PreviewPlayer, PassTimeCountsPagesAndPauses)
 {
     PreviewPlayer player;
-    ASSERT_TRUE(
-        player.setInput({0, {"Fresh bread", ScrollDirection::Still, 7}, Board::ofWidth("30")}));
+    ASSERT_TRUE(player.setInput(InputOf("Fresh bread", ScrollDirection::Still, 7, "30")));
     EXPECT_EQ(player.passDurationMs(), 2 * 3 * 1000);
-    ASSERT_TRUE(player.setInput({0, {"I", ScrollDirection::Blink, 9}, Board::ofWidth("5")}));
+    ASSERT_TRUE(player.setInput(InputOf("I", ScrollDirection::Blink, 9, "5")));
     EXPECT_EQ(player.passDurationMs(), 1000);
-    ASSERT_TRUE(player.setInput({0, {"I", ScrollDirection::Left, 9, 2}, Board::ofWidth("5")}));
+    ASSERT_TRUE(player.setInput(InputOf("I", ScrollDirection::Left, 9, "5", 2)));
     EXPECT_EQ(player.passDurationMs(), 11 * 25 + 2 * 1000);
 }
 
