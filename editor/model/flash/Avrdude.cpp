@@ -1,22 +1,9 @@
 #include "editor/model/flash/Avrdude.h"
 
+#include "editor/model/flash/TrimmedText.h"
 #include "sign/TargetChip.h"
 
 namespace corvane {
-
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    constexpr std::string_view kSpace = " \t\r";
-    const auto first = text.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
-
-} // namespace
 
 std::vector<std::string> AvrdudeChipArguments(const ProgrammerChoice& choice)
 {

@@ -1,5 +1,7 @@
 #include "editor/model/flash/ClockFuse.h"
 
+#include "editor/model/flash/TrimmedText.h"
+
 #include <charconv>
 
 namespace corvane {
@@ -8,16 +10,6 @@ namespace {
 
 constexpr std::uint8_t kClockBits = 0x3F;   // SUT1..0 and CKSEL3..0
 constexpr std::uint8_t kClockSelect = 0x0F; // CKSEL3..0
-
-std::string_view Trimmed(std::string_view text)
-{
-    constexpr std::string_view kSpace = " \t\r\n";
-    const auto first = text.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
 
 } // namespace
 
