@@ -2,7 +2,7 @@
 
 #include "app/ConsoleFlashPrompts.h"
 #include "editor/flash/BoardFlasher.h"
-#include "editor/model/flash/IntelHexImage.h"
+#include "flashimage/IntelHexImage.h"
 #include "editor/model/flash/KnownProgrammer.h"
 #include "editor/model/flash/ProgrammerCheck.h"
 #include "flashimage/Firmware.h"

@@ -2,7 +2,7 @@
 #include "editor/model/flash/AvrdudeFailure.h"
 #include "editor/model/flash/AvrdudeProgress.h"
 #include "editor/model/flash/ClockFuse.h"
-#include "editor/model/flash/IntelHexImage.h"
+#include "flashimage/IntelHexImage.h"
 #include "editor/model/flash/ProgrammerCheck.h"
 
 #include <cstdint>

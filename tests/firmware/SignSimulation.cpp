@@ -1,6 +1,7 @@
 #include "tests/firmware/SignSimulation.h"
 
 #include "firmware/SignLayout.h"
+#include "flashimage/IntelHexImage.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,6 +14,7 @@
 #include <simavr/sim_avr.h>
 #include <stdexcept>
 #include <string>
+#include <variant>
 
 namespace corvane {
 namespace {
@@ -33,102 +35,6 @@ template <typename T> void Widen(T value, T& low, T& high, bool first)
     if (first || value > high) {
         high = value;
     }
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
-[[noreturn]] void BadHex(std::size_t line, const char* what)
-{
-    throw std::invalid_argument("Intel HEX line " + std::to_string(line) + ": " + what);
-}
-
-// Decodes the data records of an Intel HEX text into `flash` (which keeps 0xFF where nothing is
-// written) and returns the end of the highest record. Segment and linear base records are
-// honoured; start address records are ignored since the core always starts at 0.
-std::size_t DecodeIntelHex(std::string_view text, std::vector<std::uint8_t>& flash)
-{
-    std::size_t end = 0;
-    std::uint32_t base = 0;
-    std::size_t lineNumber = 0;
-    bool sawEnd = false;
-    while (!text.empty() && !sawEnd) {
-        const std::size_t newline = text.find('\n');
-        std::string_view line = text.substr(0, newline);
-        text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
-        ++lineNumber;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
-            line.remove_suffix(1);
-        }
-        if (line.empty()) {
-            continue;
-        }
-        if (line.front() != ':' || line.size() % 2 == 0 || line.size() < 11) {
-            BadHex(lineNumber, "not a record");
-        }
-        std::vector<std::uint8_t> bytes;
-        for (std::size_t k = 1; k < line.size(); k += 2) {
-            const int high = HexDigit(line[k]);
-            const int low = HexDigit(line[k + 1]);
-            if (high < 0 || low < 0) {
-                BadHex(lineNumber, "not a hex digit");
-            }
-            bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-        }
-        const std::size_t count = bytes[0];
-        if (bytes.size() != count + 5) {
-            BadHex(lineNumber, "length does not match its count");
-        }
-        std::uint8_t sum = 0;
-        for (const std::uint8_t byte : bytes) {
-            sum = static_cast<std::uint8_t>(sum + byte);
-        }
-        if (sum != 0) {
-            BadHex(lineNumber, "wrong checksum");
-        }
-        const std::uint32_t offset = bytes[1] * 256u + bytes[2];
-        const std::uint8_t* data = bytes.data() + 4;
-        switch (bytes[3]) {
-        case 0x00:
-            if (base + offset + count > flash.size()) {
-                BadHex(lineNumber, "data beyond the end of flash");
-            }
-            for (std::size_t k = 0; k < count; ++k) {
-                flash[base + offset + k] = data[k];
-            }
-            end = std::max<std::size_t>(end, base + offset + count);
-            break;
-        case 0x01:
-            sawEnd = true;
-            break;
-        case 0x02:
-            base = (data[0] * 256u + data[1]) * 16u;
-            break;
-        case 0x04:
-            base = (data[0] * 256u + data[1]) << 16;
-            break;
-        case 0x03:
-        case 0x05:
-            break;
-        default:
-            BadHex(lineNumber, "unknown record type");
-        }
-    }
-    if (!sawEnd) {
-        throw std::invalid_argument("Intel HEX has no end record");
-    }
-    return end;
 }
 
 } // namespace
@@ -159,12 +65,15 @@ SignSimulation::SignSimulation(std::string_view intelHex, int latchCount) : m_la
     avr_extint_set_strict_lvl_trig(m_avr.get(), 0, 0);
     avr_extint_set_strict_lvl_trig(m_avr.get(), 1, 0);
 
-    std::vector<std::uint8_t> flash(m_avr->flashend + 1, 0xFF);
-    const std::size_t end = DecodeIntelHex(intelHex, flash);
-    if (end == 0) {
+    auto read = ReadIntelHex(intelHex, m_avr->flashend + 1);
+    if (const auto* why = std::get_if<std::string>(&read)) {
+        throw std::invalid_argument("Intel HEX: " + *why);
+    }
+    auto& flash = std::get<std::vector<std::uint8_t>>(read);
+    if (flash.empty()) {
         throw std::invalid_argument("Intel HEX holds no data");
     }
-    avr_loadcode(m_avr.get(), flash.data(), static_cast<std::uint32_t>(end), 0);
+    avr_loadcode(m_avr.get(), flash.data(), static_cast<std::uint32_t>(flash.size()), 0);
 
     connectPort<kPortB>('B');
     connectPort<kPortC>('C');

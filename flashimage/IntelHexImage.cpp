@@ -1,4 +1,4 @@
-#include "editor/model/flash/IntelHexImage.h"
+#include "flashimage/IntelHexImage.h"
 
 #include <algorithm>
 #include <optional>
