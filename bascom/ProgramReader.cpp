@@ -24,7 +24,6 @@ namespace {
 constexpr std::size_t kMaxNumberDigits = 6;
 constexpr std::size_t kShownLength = 60;
 
-constexpr int kLastColumn = ScrollPlan::kColumnsPerLatch - 1;
 // "Data " + glyph text + " , &H00  '" + the character.
 constexpr std::size_t kGlyphTextLength = 32;
 constexpr std::size_t kCharacterLineLength =
@@ -329,12 +328,12 @@ private:
         std::optional<int> refreshCount;
         switch (direction) {
         case ScrollDirection::Left:
-            takeLine(Line(kLeftWindowPrefix, kLastColumn), says);
+            takeLine(Line(kLeftWindowPrefix, ScrollPlan::kLastColumn), says);
             refreshCount = readHorizontalRefreshes(facts);
             break;
         case ScrollDirection::Right:
             takeLine(Line(kRightStartPrefix, facts.endValue, kRightStartSuffix), says);
-            take(Quoted(Line(kRightWindowPrefix, kLastColumn)));
+            take(Quoted(Line(kRightWindowPrefix, ScrollPlan::kLastColumn)));
             refreshCount = readHorizontalRefreshes(facts);
             break;
         case ScrollDirection::Up:
@@ -429,7 +428,7 @@ private:
         if (facts.pageStarts.empty()) {
             expected("the window of the first page" + says);
         }
-        takeLine(Line(kPageWindowPrefix, kLastColumn), says);
+        takeLine(Line(kPageWindowPrefix, ScrollPlan::kLastColumn), says);
         if (blinks) {
             takeLine(kBlinkToggleLine, says);
         }

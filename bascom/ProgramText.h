@@ -13,6 +13,9 @@
 // a number or a name; every line ends in CR LF (text::kLineEnd).
 namespace corvane::program {
 
+// The largest value a Byte variable holds; larger counters are Words.
+inline constexpr int kByteMax = 255;
+
 // The banner: a rule, six lines padded to kBannerWidth and closed by
 // kBannerLineEnd, the rule again.
 inline constexpr std::string_view kBannerRule = "'*********************************************";

@@ -16,11 +16,7 @@ namespace corvane {
 
 using text::AppendLine;
 
-namespace {
-
-constexpr int kByteMax = 255;
-
-} // namespace
+namespace {} // namespace
 
 namespace {
 
@@ -187,9 +183,9 @@ std::string RenderProgram(std::span<const Message> messages, const Board& board,
     bool wordRefreshes = false;
     for (const Message& message : messages) {
         plans.emplace_back(message, board);
-        wordCounters = wordCounters || plans.back().largestCounterValue() > kByteMax;
+        wordCounters = wordCounters || plans.back().largestCounterValue() > program::kByteMax;
         // Refresh leaves its loop one above the bound.
-        wordRefreshes = wordRefreshes || plans.back().largestRefreshes() >= kByteMax;
+        wordRefreshes = wordRefreshes || plans.back().largestRefreshes() >= program::kByteMax;
     }
 
     std::string out;

@@ -10,8 +10,6 @@ using text::AppendLine;
 
 namespace {
 
-constexpr int kLastColumn = ScrollPlan::kColumnsPerLatch - 1;
-
 // The refresh loop of a Left or Right step, longer at the held one.
 void WriteHorizontalRefreshLoop(std::string& out, const ScrollPlan& plan)
 {
@@ -41,7 +39,7 @@ void WriteStandingHead(std::string& out, const ScrollPlan& plan)
         AppendLine(out, program::kPageStartMiddle, start);
         firstStep += plan.stepsPerPage();
     }
-    AppendLine(out, program::kPageWindowPrefix, kLastColumn);
+    AppendLine(out, program::kPageWindowPrefix, ScrollPlan::kLastColumn);
     if (blinks) {
         AppendLine(out, program::kBlinkToggleLine);
     }
@@ -60,14 +58,14 @@ void WriteHead(std::string& out, const ScrollPlan& plan)
     AppendLine(out, program::kStepLoopPrefix, plan.endValue());
     switch (plan.direction()) {
     case ScrollDirection::Left:
-        AppendLine(out, program::kLeftWindowPrefix, kLastColumn);
+        AppendLine(out, program::kLeftWindowPrefix, ScrollPlan::kLastColumn);
         WriteHorizontalRefreshLoop(out, plan);
         AppendLine(out, program::kScanStartLine);
         AppendLine(out, program::kLeftColumnLoop);
         break;
     case ScrollDirection::Right:
         AppendLine(out, program::kRightStartPrefix, plan.endValue(), program::kRightStartSuffix);
-        AppendLine(out, program::kRightWindowPrefix, kLastColumn);
+        AppendLine(out, program::kRightWindowPrefix, ScrollPlan::kLastColumn);
         WriteHorizontalRefreshLoop(out, plan);
         AppendLine(out, program::kScanStartLine);
         AppendLine(out, program::kRightColumnLoop);
@@ -78,7 +76,7 @@ void WriteHead(std::string& out, const ScrollPlan& plan)
         AppendLine(out, program::kFirstStepRefreshPrefix, plan.refreshes(0));
         AppendLine(out, program::kVerticalRefreshLoop);
         AppendLine(out, program::kScanStartLine);
-        AppendLine(out, program::kVerticalColumnLoopPrefix, kLastColumn);
+        AppendLine(out, program::kVerticalColumnLoopPrefix, ScrollPlan::kLastColumn);
         break;
     }
     AppendLine(out);

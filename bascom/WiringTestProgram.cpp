@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kColumns = Board::kColumnsPerLatch;
 constexpr std::size_t kTitleWidth = 26; // keeps the title box 31 characters wide
-constexpr int kByteMax = 255;
 
 // One phase's pictures, which all last the same number of refreshes.
 struct PhaseImages
@@ -157,7 +156,7 @@ std::string RenderWiringTestProgram(const Board& board)
     // M passes the last picture's index after the last step.
     const bool wordCounters =
         std::any_of(phases.begin(), phases.end(), [&](const PhaseImages& phase) {
-            return TableEnd(phase, board.latchCount) > kByteMax;
+            return TableEnd(phase, board.latchCount) > program::kByteMax;
         });
 
     std::string out;

@@ -1,6 +1,7 @@
 #include "programfile/RegularFile.h"
 
-#include <QCoreApplication>
+#include "programfile/FormText.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -11,11 +12,6 @@
 namespace corvane {
 
 namespace {
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Form1", text);
-}
 
 std::optional<NotAFile> NotAFileOf(mode_t mode)
 {
@@ -74,34 +70,34 @@ QString NotAFileSentence(const QString& fileName, NotAFile what)
 {
     switch (what) {
     case NotAFile::Folder:
-        return Tr("%1 is a folder, not a file.").arg(fileName);
+        return FormText("%1 is a folder, not a file.").arg(fileName);
     case NotAFile::NamedPipe:
-        return Tr("%1 is a named pipe, not a file.").arg(fileName);
+        return FormText("%1 is a named pipe, not a file.").arg(fileName);
     case NotAFile::Device:
-        return Tr("%1 is a device, not a file.").arg(fileName);
+        return FormText("%1 is a device, not a file.").arg(fileName);
     case NotAFile::Socket:
-        return Tr("%1 is a socket, not a file.").arg(fileName);
+        return FormText("%1 is a socket, not a file.").arg(fileName);
     case NotAFile::Other:
         break;
     }
-    return Tr("%1 is not a regular file.").arg(fileName);
+    return FormText("%1 is not a regular file.").arg(fileName);
 }
 
 QString NotAFileReason(NotAFile what)
 {
     switch (what) {
     case NotAFile::Folder:
-        return Tr("Is a folder, not a file");
+        return FormText("Is a folder, not a file");
     case NotAFile::NamedPipe:
-        return Tr("Is a named pipe, not a file");
+        return FormText("Is a named pipe, not a file");
     case NotAFile::Device:
-        return Tr("Is a device, not a file");
+        return FormText("Is a device, not a file");
     case NotAFile::Socket:
-        return Tr("Is a socket, not a file");
+        return FormText("Is a socket, not a file");
     case NotAFile::Other:
         break;
     }
-    return Tr("Is not a regular file");
+    return FormText("Is not a regular file");
 }
 
 bool IsSameFile(const QString& first, const QString& second)

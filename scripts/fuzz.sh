@@ -15,13 +15,15 @@ if ! command -v clang++ >/dev/null; then
     exit 1
 fi
 # The tree, its corpus and ccache's results (when ccache is installed) are
-# kept from one run to the next.
+# kept from one run to the next. -O1 with line tables: what libFuzzer needs
+# for speed and for its stack traces, at half the compile time of -O2 -g.
 launcher=
 if command -v ccache >/dev/null; then
     launcher=ccache
 fi
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" \
+    -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" >/dev/null
 cmake --build "$build"
 mkdir -p "$build/seeds" "$build/corpus" "$build/crashes"
 "$build/write_fuzz_seeds" "$build/seeds"

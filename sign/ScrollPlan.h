@@ -28,6 +28,7 @@ class ScrollPlan final
 {
 public:
     static constexpr int kColumnsPerLatch = Board::kColumnsPerLatch;
+    static constexpr int kLastColumn = kColumnsPerLatch - 1; // of a latch's five
     static constexpr int kColumnsPerCharacter = 6;
     static constexpr int kColumnWaitMs = 5;
     static constexpr int kVerticalRefreshFactor = 3;

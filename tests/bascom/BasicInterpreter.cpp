@@ -346,6 +346,15 @@ private:
 
 } // namespace
 
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
 std::vector<std::string> SplitLines(std::string_view text)
 {
     std::vector<std::string> lines;

@@ -12,6 +12,9 @@ namespace corvane::test {
 
 std::vector<std::string> SplitLines(std::string_view text); // at CR LF
 
+// `text` with every `from` replaced by `to`, left to right.
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
+
 struct DataTable
 {
     std::string label;

@@ -2,32 +2,25 @@
 
 #include "bascom/ProgramWriter.h"
 #include "tests/bascom/BasicInterpreter.h"
+#include "tests/sign/Entries.h"
 #include "tests/sign/FilledGlyphs.h"
 #include "tests/sign/TextAt.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <regex>
 
 namespace corvane {
 namespace {
 
-using test::TextAt;
-
+using test::Entry;
 using test::ProgramRun;
 using test::RunMainLoopOnce;
-
-constexpr std::uint8_t kRows = 7;
-
-const GlyphTable& Glyphs()
-{
-    return test::FilledGlyphs();
-}
+using test::TextAt;
 
 BoardSimulator Simulate(const Message& entry, const std::string& width, int latches)
 {
     const auto latchCount = static_cast<std::uint8_t>(latches);
-    return BoardSimulator(ShowOf(entry, {width, latchCount, kRows}));
+    return BoardSimulator(ShowOf(entry, {width, latchCount}));
 }
 
 TEST(BoardSimulator, ShowsHandCheckedFrames)
@@ -58,7 +51,7 @@ TEST(BoardSimulator, ShowsHandCheckedFrames)
     EXPECT_THROW(static_cast<void>(down.frame(7)), std::out_of_range);
 }
 
-struct Board
+struct BoardCase
 {
     std::string width;
     int latches = 1;
@@ -67,13 +60,13 @@ struct Board
 };
 
 // Names a board in test output instead of dumping its bytes.
-void PrintTo(const Board& board, std::ostream* out)
+void PrintTo(const BoardCase& board, std::ostream* out)
 {
     *out << "width " << board.width << ", " << board.latches << " latches, speed " << board.speed
          << ", " << board.length << " characters";
 }
 
-std::vector<Message> OnePerDirection(const Board& board)
+std::vector<Message> OnePerDirection(const BoardCase& board)
 {
     std::string text(board.length, ' ');
     for (std::size_t k = 0; k < text.size(); ++k) {
@@ -88,7 +81,8 @@ std::vector<Message> OnePerDirection(const Board& board)
 
 // The interpreter ran the rendered program; every block must show, step by
 // step, what the simulator computes from the same entry.
-void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries, const Board& board)
+void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries,
+                    const BoardCase& board)
 {
     ASSERT_EQ(run.blocks.size(), entries.size());
     EXPECT_FALSE(run.readOutsideTable);
@@ -119,24 +113,24 @@ void ExpectSameShow(const ProgramRun& run, const std::vector<Message>& entries, 
     }
 }
 
-class SimulatorAgainstProgram : public ::testing::TestWithParam<Board>
+class SimulatorAgainstProgram : public ::testing::TestWithParam<BoardCase>
 {};
 
 TEST_P(SimulatorAgainstProgram, ShowsWhatTheRenderedBlocksShow)
 {
-    const Board& board = GetParam();
+    const BoardCase& board = GetParam();
     const auto entries = OnePerDirection(board);
     const std::string program = RenderProgram(
-        entries, {board.width, static_cast<std::uint8_t>(board.latches), kRows}, Glyphs());
+        entries, {board.width, static_cast<std::uint8_t>(board.latches)}, test::FilledGlyphs());
     ExpectSameShow(RunMainLoopOnce(program), entries, board);
 }
 
-std::vector<Board> Boards()
+std::vector<BoardCase> Boards()
 {
     // Short messages (vertical tables padded), just-short ones, and long ones
     // whose counters need 16 bits; on the narrowest and widest width of each
     // latch count.
-    std::vector<Board> boards;
+    std::vector<BoardCase> boards;
     for (int latches = 1; latches <= 8; ++latches) {
         for (const int speed : {0, 9}) {
             for (const std::size_t length : {1U, 6U, 45U}) {
@@ -156,7 +150,7 @@ std::vector<Board> Boards()
 
 INSTANTIATE_TEST_SUITE_P(AllLatchCounts, SimulatorAgainstProgram, ::testing::ValuesIn(Boards()),
                          [](const auto& info) {
-                             const Board& b = info.param;
+                             const BoardCase& b = info.param;
                              return "w" + b.width + "_speed" + std::to_string(b.speed) + "_len" +
                                     std::to_string(b.length);
                          });
@@ -164,23 +158,23 @@ INSTANTIATE_TEST_SUITE_P(AllLatchCounts, SimulatorAgainstProgram, ::testing::Val
 TEST(SimulatorAgainstProgram, UnpaddedShortVerticalTableWouldReadPastItsEnd)
 {
     const std::vector<Message> entries = {{"A", ScrollDirection(2), 9}};
-    const std::string program = RenderProgram(entries, {"40", 8, kRows}, Glyphs());
+    const std::string program = RenderProgram(entries, {"40", 8}, test::FilledGlyphs());
     EXPECT_FALSE(RunMainLoopOnce(program).readOutsideTable);
 
     const std::string blank = "Data &H00 , &H00 , &H00 , &H00 , &H00\r\n";
-    const std::string unpadded = std::regex_replace(program, std::regex(blank), "");
+    const std::string unpadded = test::ReplaceAll(program, blank, "");
     ASSERT_NE(unpadded, program);
     EXPECT_TRUE(RunMainLoopOnce(unpadded).readOutsideTable);
     const std::vector<std::uint8_t> oneLetter(6, 0x7F);
-    EXPECT_FALSE(BoardSimulator(Show{ScrollPlan(entries[0], {"40", 8, kRows}), oneLetter})
-                     .readsWithinTable());
+    EXPECT_FALSE(
+        BoardSimulator(Show{ScrollPlan(entries[0], {"40", 8}), oneLetter}).readsWithinTable());
 }
 
 TEST(SimulatorAgainstProgram, ByteCountersWouldBreakALongHorizontalMessage)
 {
     const std::vector<Message> entries = {{std::string(45, 'M'), ScrollDirection(0), 9}};
-    const std::string program = RenderProgram(entries, {"40", 8, kRows}, Glyphs());
-    const std::string narrowed = std::regex_replace(program, std::regex(" As Word"), " As Byte");
+    const std::string program = RenderProgram(entries, {"40", 8}, test::FilledGlyphs());
+    const std::string narrowed = test::ReplaceAll(program, " As Word", " As Byte");
     ASSERT_NE(narrowed, program);
     const BoardSimulator simulator = Simulate(entries[0], "40", 8);
     EXPECT_EQ(static_cast<int>(RunMainLoopOnce(program).blocks.at(0).size()),
@@ -259,8 +253,8 @@ class StandingAndPausedBlocks : public ::testing::TestWithParam<StandingCase>
 TEST_P(StandingAndPausedBlocks, ShowWhatTheSimulatorShows)
 {
     const StandingCase& row = GetParam();
-    const auto board = corvane::Board::ofWidth(row.width);
-    const ProgramRun run = RunMainLoopOnce(RenderProgram(row.entries, board, Glyphs()));
+    const auto board = Board::ofWidth(row.width);
+    const ProgramRun run = RunMainLoopOnce(RenderProgram(row.entries, board, test::FilledGlyphs()));
     ASSERT_EQ(run.blocks.size(), row.entries.size());
     EXPECT_FALSE(run.readOutsideTable);
     for (std::size_t i = 0; i < row.entries.size(); ++i) {
@@ -269,11 +263,6 @@ TEST_P(StandingAndPausedBlocks, ShowWhatTheSimulatorShows)
         EXPECT_TRUE(simulator.readsWithinTable());
         EXPECT_EQ(PicturesOfBlock(run.blocks[i], board.columns()), PicturesOfSimulator(simulator));
     }
-}
-
-Message Entry(std::string text, ScrollDirection direction, int speed, int pause = 0)
-{
-    return {std::move(text), direction, speed, pause};
 }
 
 constexpr auto kStill = ScrollDirection::Still;
@@ -307,8 +296,8 @@ TEST(StandingAndPausedBlocks, ShowTheShopList)
 {
     const std::vector<Message> shop = {Entry("OPEN", kStill, 5), Entry("SALE", kBlink, 8),
                                        Entry("Fresh bread", ScrollDirection::Left, 6, 2)};
-    const auto board = corvane::Board::ofWidth("30");
-    const ProgramRun run = RunMainLoopOnce(RenderProgram(shop, board, Glyphs()));
+    const auto board = Board::ofWidth("30");
+    const ProgramRun run = RunMainLoopOnce(RenderProgram(shop, board, test::FilledGlyphs()));
     ASSERT_EQ(run.blocks.size(), 3U);
     EXPECT_EQ(PicturesOfBlock(run.blocks[0], 30),
               (std::vector<Picture>{{TextAt("OPEN", 3, 30), 5000}}));

@@ -4,6 +4,7 @@
 #include "bascom/WiringTestProgram.h"
 #include "sign/ColumnTable.h"
 #include "tests/bascom/BasicInterpreter.h"
+#include "tests/sign/Entries.h"
 #include "tests/sign/FilledGlyphs.h"
 
 #include <algorithm>
@@ -15,12 +16,8 @@
 namespace corvane {
 namespace {
 
+using test::Entry;
 using test::SplitLines;
-
-Message Entry(std::string text, ScrollDirection direction, int speed)
-{
-    return {std::move(text), direction, speed};
-}
 
 std::string Render(const std::vector<Message>& entries, const Board& board)
 {

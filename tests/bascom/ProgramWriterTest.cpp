@@ -3,39 +3,30 @@
 #include "bascom/MakerDetails.h"
 #include "sign/ColumnTable.h"
 #include "tests/bascom/BasicInterpreter.h"
+#include "tests/sign/Entries.h"
 #include "tests/sign/FilledGlyphs.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <random>
-#include <regex>
 #include <tuple>
 
 namespace corvane {
 namespace {
 
+using test::Entry;
 using test::ParseDataTables;
 using test::SplitLines;
 
-constexpr std::uint8_t kRows = 7;
 const std::string kBlankLine = "Data &H00 , &H00 , &H00 , &H00 , &H00";
-
-const GlyphTable& Glyphs()
-{
-    return test::FilledGlyphs();
-}
-
-Message Entry(std::string text, ScrollDirection direction, int speed = 5)
-{
-    return {std::move(text), direction, speed};
-}
 
 std::vector<std::string> Render(const std::vector<Message>& entries, const std::string& width,
                                 int latches)
 {
     return SplitLines(
-        RenderProgram(entries, {width, static_cast<std::uint8_t>(latches), kRows}, Glyphs()));
+        RenderProgram(entries, {width, static_cast<std::uint8_t>(latches)}, test::FilledGlyphs()));
 }
 
 std::vector<std::string> ExpectedBanner()
@@ -158,7 +149,7 @@ TEST(ProgramWriter, WritesTheWorkedExampleByteForByte)
         expected += line + "\r\n";
     }
     for (const std::string& line :
-         SplitLines(std::regex_replace(std::string(kWorkedExample), std::regex("\n"), "\r\n"))) {
+         SplitLines(test::ReplaceAll(std::string(kWorkedExample), "\n", "\r\n"))) {
         if (line != "@ART") {
             expected += line + "\r\n";
             continue;
@@ -173,7 +164,7 @@ TEST(ProgramWriter, WritesTheWorkedExampleByteForByte)
 
     const std::vector<Message> entries = {Entry("HI", ScrollDirection::Left, 7),
                                           Entry("A", ScrollDirection::Up, 5)};
-    const std::string file = RenderProgram(entries, {"10", 2, kRows}, Glyphs());
+    const std::string file = RenderProgram(entries, {"10", 2}, test::FilledGlyphs());
     EXPECT_EQ(file, expected);
     EXPECT_EQ(SplitLines(file).size(), 111U);
 }
@@ -260,9 +251,10 @@ TEST(ProgramWriter, CharactersWithoutGlyphAreWrittenAsQuestionMarks)
 {
     const auto lines =
         Render({Entry(std::string("A\x01\x7F\x81\t\r\n~", 8), ScrollDirection::Up)}, "5", 1);
-    const std::string question = "Data " + LookupGlyph(Glyphs(), '?') + " , &H00  '?";
+    const std::string question = "Data " + LookupGlyph(test::FilledGlyphs(), '?') + " , &H00  '?";
     const std::vector<std::string> expected = {"Text00:",
-                                               "Data " + LookupGlyph(Glyphs(), 'A') + " , &H00  'A",
+                                               "Data " + LookupGlyph(test::FilledGlyphs(), 'A') +
+                                                   " , &H00  'A",
                                                question,
                                                question,
                                                question,
@@ -276,7 +268,7 @@ TEST(ProgramWriter, CharactersWithoutGlyphAreWrittenAsQuestionMarks)
 TEST(ProgramWriter, RequiresAFilledGlyphTable)
 {
     const std::vector<Message> entries = {Entry("A", ScrollDirection::Left)};
-    EXPECT_THROW(RenderProgram(entries, {"5", 1, kRows}, GlyphTable{}), std::invalid_argument);
+    EXPECT_THROW(RenderProgram(entries, {"5", 1}, GlyphTable{}), std::invalid_argument);
 }
 
 // Blank-column lines of one data table: {before the characters, after them}.
@@ -358,16 +350,23 @@ INSTANTIATE_TEST_SUITE_P(
 // The &Hxx items on the Data lines of each table, read from the file alone.
 std::vector<std::size_t> DataItemsPerTable(const std::vector<std::string>& lines)
 {
-    const std::regex label(R"(Text\d+:)");
-    const std::regex item(R"(&H[0-9A-F]{2})");
     std::vector<std::size_t> counts;
     for (const std::string& line : lines) {
-        if (std::regex_match(line, label)) {
+        if (line.starts_with("Text") && line.ends_with(':')) {
             counts.push_back(0);
         } else if (line.starts_with("Data ") && !counts.empty()) {
-            const std::string values = line.substr(0, line.find('\''));
-            counts.back() += static_cast<std::size_t>(std::distance(
-                std::sregex_iterator(values.begin(), values.end(), item), std::sregex_iterator()));
+            // Items are "&Hxx" separated by " , ", before any comment.
+            const std::string_view values = std::string_view(line).substr(5, line.find('\'') - 5);
+            std::size_t items = 0;
+            for (std::size_t at = 0; at < values.size(); at += 7) {
+                const std::string_view itemText = values.substr(at, 4);
+                EXPECT_TRUE(itemText.size() == 4 && itemText.starts_with("&H") &&
+                            std::isxdigit(static_cast<unsigned char>(itemText[2])) &&
+                            std::isxdigit(static_cast<unsigned char>(itemText[3])))
+                    << line;
+                ++items;
+            }
+            counts.back() += items;
         }
     }
     return counts;
@@ -431,8 +430,9 @@ TEST(ProgramWriter, RandomListsKeepTheFileRules)
         const int latches = (width + 4) / 5;
         SCOPED_TRACE(::testing::Message() << "round " << round << ", width " << width);
 
-        const std::string file = RenderProgram(
-            entries, {std::to_string(width), static_cast<std::uint8_t>(latches), kRows}, Glyphs());
+        const std::string file =
+            RenderProgram(entries, {std::to_string(width), static_cast<std::uint8_t>(latches)},
+                          test::FilledGlyphs());
         ASSERT_TRUE(file.ends_with("\r\n") && !file.ends_with("\r\n\r\n"));
         for (std::size_t i = 0; i < file.size(); ++i) {
             const auto c = static_cast<unsigned char>(file[i]);
@@ -446,14 +446,14 @@ TEST(ProgramWriter, RandomListsKeepTheFileRules)
 
         const auto lines = SplitLines(file);
         std::vector<std::string> blockLabels;
-        const std::regex lookup(R"(    Portd = Lookup\([ia] , (Text\d+)\))");
+        const std::string lookupI = "    Portd = Lookup(i , ";
+        const std::string lookupA = "    Portd = Lookup(a , ";
         for (const std::string& line : lines) {
-            std::smatch match;
             if (line.starts_with("' | Scrolling ")) {
                 blockLabels.push_back(line.substr(14, line.find(' ', 14) - 14));
-            } else if (line.starts_with("    Portd = Lookup(") &&
-                       std::regex_match(line, match, lookup)) {
-                ASSERT_EQ(match[1], blockLabels.back());
+            } else if (line.starts_with(lookupI) || line.starts_with(lookupA)) {
+                ASSERT_EQ(line,
+                          lookupI.substr(0, 19) + line[19] + " , " + blockLabels.back() + ")");
             } else if (line.starts_with("Data ") && line != kBlankLine) {
                 // Five glyph bytes, the gap byte and the comment character.
                 ASSERT_EQ(line.size(), 48U) << line;

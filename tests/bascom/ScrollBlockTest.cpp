@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <regex>
 #include <string>
 #include <tuple>
 
@@ -89,8 +88,7 @@ TEST(ScrollBlock, VerticalBlocksDependOnlyOnLabelRefreshAndLatches)
             EXPECT_EQ(Block(ScrollDirection::Down, 5, length, std::to_string(width), latches),
                       down);
         }
-        EXPECT_EQ(std::regex_replace(down, std::regex("Shift Portd , Right"), "Shift Portd , Left"),
-                  up);
+        EXPECT_EQ(test::ReplaceAll(down, "Shift Portd , Right", "Shift Portd , Left"), up);
     }
 }
 

@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kColumnsPerLatch = 5;
 constexpr std::uint8_t kColumnMask = 0x1F;
-constexpr std::uint8_t kRowMask = 0x7F;
 constexpr std::uint32_t kFrequency = CORVANE_CLOCK_HZ;
 // The ATmega8's interrupt vectors, reset included, one word each.
 constexpr avr_flashaddr_t kVectorTableEnd = 19 * 2;

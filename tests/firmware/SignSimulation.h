@@ -31,6 +31,8 @@ namespace corvane {
 class SignSimulation
 {
 public:
+    static constexpr std::uint8_t kRowMask = 0x7F; // Portd bit 7 drives no row
+
     // Throws std::invalid_argument for a malformed HEX or a latch count outside 1..8.
     SignSimulation(std::string_view intelHex, int latchCount);
     ~SignSimulation();

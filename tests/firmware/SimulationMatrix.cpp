@@ -16,7 +16,6 @@ constexpr long long kCyclesPerMs = CORVANE_CLOCK_HZ / 1000;
 constexpr long long kRefreshCycles = CORVANE_REFRESH_CYCLES;
 // From reset to the first column lit, with room to spare.
 constexpr long long kStartCycles = 10 * kCyclesPerMs;
-constexpr std::uint8_t kRowMask = 0x7F;
 
 enum Direction
 {
@@ -73,7 +72,7 @@ long long AppendShow(std::vector<BoardImage>& images, const FirmwareShow& show, 
             rows = show.motion == Motion::RowsUp     ? rows << step
                    : show.motion == Motion::RowsDown ? rows >> step
                                                      : rows;
-            columns[column] = static_cast<std::uint8_t>(rows & kRowMask);
+            columns[column] = static_cast<std::uint8_t>(rows & SignSimulation::kRowMask);
         }
         int refreshes = step == 0 ? show.firstRefreshes : show.refreshes;
         if (show.heldRefreshes != 0 && step == show.heldStep) {
@@ -91,7 +90,8 @@ std::vector<std::uint8_t> Picture(std::size_t columns, std::uint8_t rows)
     std::vector<std::uint8_t> picture(columns);
     for (std::size_t k = 0; k < columns; ++k) {
         const unsigned turn = k % 7;
-        picture[k] = static_cast<std::uint8_t>(((rows << turn) | (rows >> (7 - turn))) & kRowMask);
+        picture[k] = static_cast<std::uint8_t>(((rows << turn) | (rows >> (7 - turn))) &
+                                               SignSimulation::kRowMask);
     }
     return picture;
 }

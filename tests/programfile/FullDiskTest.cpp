@@ -1,5 +1,6 @@
 #include "bascom/ProgramWriter.h"
 #include "programfile/ProgramFile.h"
+#include "tests/FileText.h"
 #include "tests/SmallFileSystem.h"
 #include "tests/sign/FilledGlyphs.h"
 #include "tests/sign/LargestList.h"
@@ -19,7 +20,8 @@ namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-using corvane::test::SmallFileSystem;
+using test::ReadFile;
+using test::SmallFileSystem;
 
 constexpr std::string_view kNoSpace = "No space left on device";
 
@@ -45,12 +47,6 @@ const std::string& OldProgram()
 {
     static const std::string program = Render({{"OLD", ScrollDirection(1), 3}});
     return program;
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // What a save on the small file system left behind, as seen from inside the

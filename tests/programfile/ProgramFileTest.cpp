@@ -1,6 +1,7 @@
 #include "programfile/ProgramFile.h"
 
 #include "bascom/ProgramWriter.h"
+#include "tests/FileText.h"
 #include "tests/ScratchFolder.h"
 #include "tests/sign/FilledGlyphs.h"
 
@@ -26,12 +27,7 @@ namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadFile;
 
 class ProgramFile : public test::ScratchFolder
 {

@@ -1,6 +1,7 @@
 #include "editor/model/flash/AvrdudeFailure.h"
 
 #include "editor/model/flash/KnownProgrammer.h"
+#include "editor/model/flash/LoweredText.h"
 
 #include <algorithm>
 #include <array>
@@ -12,14 +13,6 @@ namespace corvane {
 namespace {
 
 using Kind = AvrdudeFailure::Kind;
-
-std::string Lowered(std::string_view text)
-{
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char character) { return std::tolower(character); });
-    return lowered;
-}
 
 bool HasAny(std::string_view text, std::initializer_list<std::string_view> parts)
 {

@@ -1,5 +1,7 @@
 #include "editor/model/flash/AvrdudeProgress.h"
 
+#include "editor/model/flash/LoweredText.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -18,14 +20,6 @@ std::string Shortened(std::string_view line)
         return std::string(line);
     }
     return std::string(line.substr(0, AvrdudeProgress::kShownLineLength)) + "\u2026";
-}
-
-std::string Lowered(std::string_view text)
-{
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char character) { return std::tolower(character); });
-    return lowered;
 }
 
 // avrdude's last lines, when it named no error.
