@@ -113,13 +113,16 @@ private slots:
                 questions << box->text();
                 box->button(answers.takeFirst())->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
-                       dialog && !dialog->property("typed").toBool()) {
-                dialog->setProperty("typed", true);
-                dialog->selectFile(names.takeFirst());
+                       dialog && dialog->isVisible() && !names.isEmpty() &&
+                       !dialog->property("accepting").toBool()) {
+                // Types the name into the box as a user does: selectFile()
+                // leaves the box alone while it has the focus.
+                test::FindControl<QLineEdit>(*dialog, "fileNameEdit")->setText(names.takeFirst());
                 // Accepting asks its question in a loop of its own.
+                dialog->setProperty("accepting", true);
                 QTimer::singleShot(0, dialog, [dialog] {
-                    dialog->setProperty("typed", false);
                     QMetaObject::invokeMethod(dialog, "accept");
+                    dialog->setProperty("accepting", false);
                 });
             }
         });
