@@ -547,15 +547,9 @@ private:
         std::string text;
         while (!m_lines.atEnd() && m_lines.peek() != kBlankColumnLine &&
                !IsTableLabel(m_lines.peek())) {
-            if (text.size() == Message::kMaxTextLength) {
-                expected("at most " + std::to_string(Message::kMaxTextLength) +
-                         " characters in the table of " + table);
-            }
-            text += readCharacter(table);
+            appendCharacter(text, table);
         }
-        if (text.empty()) {
-            expected("the Data line of a character of " + table);
-        }
+        expectCharacters(text, table);
         // Writers before the padding was added ended a short vertical table
         // with its characters; the block reads the missing columns as dark.
         const std::size_t padding = BlankLinesOf(direction, text.size(), latches).trailing;
@@ -584,21 +578,34 @@ private:
                 m_lines.next();
                 continue;
             }
-            if (text.size() == Message::kMaxTextLength) {
-                expected("at most " + std::to_string(Message::kMaxTextLength) +
-                         " characters in the table of " + table);
-            }
-            text += readCharacter(table);
+            appendCharacter(text, table);
         }
-        if (text.empty()) {
-            expected("the Data line of a character of " + table);
-        }
+        expectCharacters(text, table);
         m_unpadded.push_back(false);
         m_entries.push_back(Message{
             .text = std::move(text),
             .direction = m_blocks[index].direction,
             .speed = SpeedOfRefreshCount(m_blocks[index].refreshCount),
         });
+    }
+
+    // Reads one character's Data line onto a table's text, which holds at
+    // most kMaxTextLength characters.
+    void appendCharacter(std::string& text, const std::string& table)
+    {
+        if (text.size() == Message::kMaxTextLength) {
+            expected("at most " + std::to_string(Message::kMaxTextLength) +
+                     " characters in the table of " + table);
+        }
+        text += readCharacter(table);
+    }
+
+    // A table holds at least one character.
+    void expectCharacters(const std::string& text, const std::string& table)
+    {
+        if (text.empty()) {
+            expected("the Data line of a character of " + table);
+        }
     }
 
     void readBlankLines(std::size_t count, std::string_view side, const std::string& table)
